@@ -1,0 +1,86 @@
+// media/Streams.cpp — memory and file streams.
+
+#include "media/Streams.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "media/Errors.h"
+
+namespace skyrend {
+
+void TStream::ReadBuffer(void* buffer, size_t count) {
+    if (count != 0 && Read(buffer, count) != count) throw EReadError("Stream-Lesefehler");
+}
+
+void TStream::WriteBuffer(const void* buffer, size_t count) {
+    if (count != 0 && Write(buffer, count) != count) throw EStreamError("Stream-Schreibfehler");
+}
+
+size_t TMemoryStream::Read(void* buffer, size_t count) {
+    if (position_ >= Size()) return 0;
+    size_t n = std::min(count, static_cast<size_t>(Size() - position_));
+    std::memcpy(buffer, data_.data() + position_, n);
+    position_ += static_cast<int64_t>(n);
+    return n;
+}
+
+size_t TMemoryStream::Write(const void* buffer, size_t count) {
+    size_t end = static_cast<size_t>(position_) + count;
+    if (end > data_.size()) data_.resize(end);
+    if (count) std::memcpy(data_.data() + position_, buffer, count);
+    position_ = static_cast<int64_t>(end);
+    return count;
+}
+
+void TMemoryStream::SetPosition(int64_t position) { position_ = std::max<int64_t>(position, 0); }
+
+size_t TBytesView::Read(void* buffer, size_t count) {
+    if (position_ >= size_) return 0;
+    size_t n = std::min(count, size_ - position_);
+    std::memcpy(buffer, data_ + position_, n);
+    position_ += n;
+    return n;
+}
+
+size_t TBytesView::Write(const void*, size_t) { return 0; }
+
+void TBytesView::SetPosition(int64_t position) {
+    position_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, static_cast<int64_t>(size_)));
+}
+
+TFileStream::TFileStream(const std::string& fileName) {
+    int error = 0;
+    file_ = platform::OpenFileRead(fileName, error);
+    if (!file_) throw EFOpenError(Format("Datei %s kann nicht geöffnet werden", fileName));
+}
+
+size_t TFileStream::Read(void* buffer, size_t count) {
+    int error = 0;
+    long n = file_->Read(buffer, count, error);
+    return n < 0 ? 0 : static_cast<size_t>(n);
+}
+
+size_t TFileStream::Write(const void*, size_t) { return 0; }
+int64_t TFileStream::Size() const { return file_->Size(); }
+int64_t TFileStream::Position() const { return file_->Position(); }
+void TFileStream::SetPosition(int64_t position) { file_->Seek(position); }
+
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) throw EStreamError("Datei " + path + " kann nicht erstellt werden");
+    size_t n = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
+    bool ok = n == bytes.size();
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok) throw EStreamError("Stream-Schreibfehler");
+}
+
+std::vector<uint8_t> ReadWholeFile(const std::string& fileName) {
+    TFileStream stream(fileName);
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(stream.Size(), 0)));
+    bytes.resize(stream.Read(bytes.data(), bytes.size()));
+    return bytes;
+}
+
+}  // namespace skyrend

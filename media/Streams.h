@@ -1,0 +1,91 @@
+// media/Streams.h — byte streams: memory, and files opened read-only.
+//
+// ReadBuffer throws the stream read error when fewer bytes are there than
+// asked for; Read returns what it could get.
+
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Files.h"
+
+namespace skyrend {
+
+class TStream {
+public:
+    virtual ~TStream() = default;
+    virtual size_t Read(void* buffer, size_t count) = 0;
+    virtual size_t Write(const void* buffer, size_t count) = 0;
+    virtual int64_t Size() const = 0;
+    virtual int64_t Position() const = 0;
+    virtual void SetPosition(int64_t position) = 0;
+
+    // Reads exactly `count` bytes or throws EReadError "Stream-Lesefehler".
+    void ReadBuffer(void* buffer, size_t count);
+    // Writes exactly `count` bytes or throws EStreamError.
+    void WriteBuffer(const void* buffer, size_t count);
+    int64_t Remaining() const { return Size() - Position(); }
+};
+
+// A growable stream in memory (or a read-only view of bytes it copied).
+class TMemoryStream : public TStream {
+public:
+    TMemoryStream() = default;
+    explicit TMemoryStream(std::vector<uint8_t> bytes) : data_(std::move(bytes)) {}
+    TMemoryStream(const uint8_t* bytes, size_t size) : data_(bytes, bytes + size) {}
+
+    size_t Read(void* buffer, size_t count) override;
+    size_t Write(const void* buffer, size_t count) override;
+    int64_t Size() const override { return static_cast<int64_t>(data_.size()); }
+    int64_t Position() const override { return position_; }
+    void SetPosition(int64_t position) override;
+
+    const std::vector<uint8_t>& Bytes() const { return data_; }
+    std::vector<uint8_t>& Bytes() { return data_; }
+
+private:
+    std::vector<uint8_t> data_;
+    int64_t position_ = 0;
+};
+
+// A read-only view over bytes owned elsewhere.
+class TBytesView : public TStream {
+public:
+    TBytesView(const uint8_t* bytes, size_t size) : data_(bytes), size_(size) {}
+    size_t Read(void* buffer, size_t count) override;
+    size_t Write(const void* buffer, size_t count) override;
+    int64_t Size() const override { return static_cast<int64_t>(size_); }
+    int64_t Position() const override { return static_cast<int64_t>(position_); }
+    void SetPosition(int64_t position) override;
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t position_ = 0;
+};
+
+// A file opened for reading, denying writers. Opening a missing or locked
+// file throws EFOpenError "Datei %s kann nicht geöffnet werden" with the name
+// as given (backslashes kept).
+class TFileStream : public TStream {
+public:
+    explicit TFileStream(const std::string& fileName);
+    size_t Read(void* buffer, size_t count) override;
+    size_t Write(const void* buffer, size_t count) override;
+    int64_t Size() const override;
+    int64_t Position() const override;
+    void SetPosition(int64_t position) override;
+
+private:
+    std::unique_ptr<platform::ReadFile> file_;
+};
+
+// Writes a whole file (for the tools); throws EStreamError on failure.
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// Reads a whole file through TFileStream.
+std::vector<uint8_t> ReadWholeFile(const std::string& fileName);
+
+}  // namespace skyrend

@@ -1,0 +1,2 @@
+// shell/main.cpp — program entry (being written).
+int main() { return 1; }

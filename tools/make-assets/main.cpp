@@ -1,0 +1,2 @@
+// tools/make-assets/main.cpp — entry of make-assets (being written).
+int main() { return 1; }

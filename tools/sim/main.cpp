@@ -1,0 +1,2 @@
+// tools/sim/main.cpp — entry of sim (being written).
+int main() { return 1; }
