@@ -1,0 +1,1 @@
+// platform/headless/HeadlessPlatform.cpp — the headless back-end (being written).

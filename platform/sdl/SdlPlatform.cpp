@@ -1,0 +1,1 @@
+// platform/sdl/SdlPlatform.cpp — the SDL2 back-end (being written).

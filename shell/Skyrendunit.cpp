@@ -1,0 +1,1 @@
+// shell/Skyrendunit.cpp — the game unit (being written).
