@@ -1,0 +1,145 @@
+// media/Forms.cpp — components, the main form and the application loop.
+
+#include "media/Forms.h"
+
+#include <algorithm>
+
+namespace skyrend {
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {}
+TComponent::~TComponent() = default;
+
+TForm* TComponent::OwnerForm() {
+    for (TComponent* c = this; c; c = c->owner_)
+        if (auto* form = dynamic_cast<TForm*>(c)) return form;
+    return nullptr;
+}
+
+TForm::TForm(TComponent* owner) : TComponent(owner) {}
+
+TForm::~TForm() {
+    Broadcast(FormEvent::Destroying);
+    if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+}
+
+void TForm::Show() {
+    if (shown_) return;
+    shown_ = true;
+    if (isMain_) platform::Current().ShowMainWindow();
+    Broadcast(FormEvent::FirstShown);
+}
+
+int TForm::AddHook(TFormHook hook) {
+    hooks_.emplace_back(nextHook_, std::move(hook));
+    return nextHook_++;
+}
+
+void TForm::RemoveHook(int id) {
+    std::erase_if(hooks_, [id](const auto& h) { return h.first == id; });
+}
+
+void TForm::Broadcast(FormEvent event) {
+    // A hook may remove itself while it runs; walk a copy.
+    auto hooks = hooks_;
+    for (auto& [id, hook] : hooks) hook(event);
+}
+
+void TForm::DispatchKeyDown(uint16_t key) {
+    if (OnKeyDown) OnKeyDown(this, key, 0);
+}
+
+void TForm::DispatchMouseDown(int button, int x, int y) {
+    if (!ClientMouseDown) return;
+    auto b = button == 1 ? TMouseButton::mbRight : button == 2 ? TMouseButton::mbMiddle : TMouseButton::mbLeft;
+    ClientMouseDown(ClientControl ? ClientControl : this, b, 0, x, y);
+}
+
+TApplication& Application() {
+    static TApplication app;
+    return app;
+}
+
+int TApplication::AddActivationObserver(TActivationObserver observer) {
+    observers_.emplace_back(nextObserver_, std::move(observer));
+    return nextObserver_++;
+}
+
+void TApplication::RemoveActivationObserver(int id) {
+    std::erase_if(observers_, [id](const auto& o) { return o.first == id; });
+}
+
+void TApplication::SetMainForm(TForm* form) {
+    if (mainForm_) mainForm_->isMain_ = false;
+    mainForm_ = form;
+    if (form) {
+        form->isMain_ = true;
+        platform::Current().CreateMainWindow(form->Caption);
+    }
+}
+
+void TApplication::SetActive(bool active) {
+    if (active == active_) return;
+    active_ = active;
+    auto observers = observers_;
+    for (auto& [id, observer] : observers) observer(active);
+}
+
+void TApplication::HandleMessage(const platform::Message& message) {
+    try {
+        switch (message.kind) {
+            case platform::MessageKind::KeyDown:
+                if (mainForm_) mainForm_->DispatchKeyDown(message.key);
+                break;
+            case platform::MessageKind::MouseDown:
+                if (mainForm_) mainForm_->DispatchMouseDown(message.button, message.x, message.y);
+                break;
+            case platform::MessageKind::Activate:
+                SetActive(true);
+                break;
+            case platform::MessageKind::Deactivate:
+                SetActive(false);
+                break;
+            case platform::MessageKind::Close:
+                terminated_ = true;
+                break;
+        }
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+}
+
+bool TApplication::ProcessMessages() {
+    platform::Message message;
+    while (!terminated_ && platform::Current().PollMessage(message)) HandleMessage(message);
+    return !terminated_;
+}
+
+bool TApplication::Idle() {
+    bool done = true;
+    if (!onIdle_) return done;
+    try {
+        // Copy: the handler may replace or empty the slot while it runs.
+        TIdleEvent handler = onIdle_;
+        handler(done);
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+    return done;
+}
+
+void TApplication::Run() {
+    if (mainForm_) mainForm_->Show();
+    while (ProcessMessages()) {
+        if (Idle()) {
+            platform::Current().WaitMessage();
+        }
+    }
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    std::string text = error.what();
+    if (text.empty() || text.back() != '.') text += '.';
+    platform::Current().ShowErrorBox(Title, text);
+}
+
+}  // namespace skyrend
