@@ -21,6 +21,8 @@
 
 namespace skyrend {
 
+class TDIB;
+
 // Limits on a picture from a file: at most this many pixels a side and this
 // many bytes of 32-bit pixels; larger ones are refused as invalid.
 constexpr int32_t MaxPictureSide = 16384;
@@ -96,7 +98,7 @@ public:
 
 private:
     std::vector<uint8_t> file_;
-    std::shared_ptr<const class TDIB> dib_;
+    std::shared_ptr<const TDIB> dib_;  // the file's bitmap, decoded through TDIB
 };
 
 // A JPEG/JFIF image in a picture, decoded with libjpeg when loaded. Its data
