@@ -1,0 +1,47 @@
+// world/Space.h — the wrapping world, distances, the view window and the
+// mapping from world to screen that every drawing routine uses.
+
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace skyrend {
+
+struct GameState;
+
+// Rounds to the nearest integer, ties to even.
+inline int64_t Nearest(long double x) { return static_cast<int64_t>(std::nearbyintl(x)); }
+
+// Folds one coordinate back into the ring [ScreenCentreX, WorldSize).
+double WrapCoordinate(const GameState& g, double v);
+
+// The rounded straight-line distance (no wrap-around).
+int32_t WorldDistance(double x1, double y1, double x2, double y2);
+
+// The unrotated square around the rounded camera; bounds are exclusive.
+struct ViewWindow {
+    int64_t loX = 0, hiX = 0, loY = 0, hiY = 0;
+    bool Contains(double px, double py) const {
+        return loX < px && px < hiX && loY < py && py < hiY;
+    }
+    bool Contains(int32_t px, int32_t py) const {
+        return loX < px && px < hiX && loY < py && py < hiY;
+    }
+};
+ViewWindow MakeViewWindow(const GameState& g, double camX, double camY);
+
+// The screen point of a world point seen from a camera, rotated by the
+// ship's heading about the screen centre.
+struct ScreenPoint {
+    int64_t x = 0, y = 0;
+};
+ScreenPoint WorldToScreen(const GameState& g, double px, double py, double camX, double camY);
+
+// Degrees to radians as one 80-bit constant.
+constexpr long double DegToRad = 3.14159265358979323846264338327950288L / 180.0L;
+// A heading difference in 1/256 turns: the difference stored as a double,
+// then multiplied by the 80-bit value of 256/360.
+constexpr long double TurnsPerDegree = 256.0L / 360.0L;
+
+}  // namespace skyrend
