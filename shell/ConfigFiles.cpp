@@ -1,0 +1,162 @@
+// shell/ConfigFiles.cpp — reading aufloesung.cfg and schiffe.cfg.
+//
+// Only the first line counts; it ends at the first carriage return or line
+// feed, or at the end of the file. The game never writes either file.
+
+#include "shell/ConfigFiles.h"
+
+#include <cstring>
+
+#include "media/Errors.h"
+#include "platform/Files.h"
+#include "shell/GameState.h"
+
+namespace skyrend {
+
+namespace {
+
+// The runtime's text for an input/output error code.
+[[noreturn]] void ThrowInOut(int code) {
+    switch (code) {
+        case platform::ErrorFileNotFound:
+            throw EInOutError("Datei nicht gefunden");
+        case platform::ErrorAccessDenied:
+            throw EInOutError("Zugriff verweigert");
+        default:
+            throw EInOutError(Format("E/A-Fehler %d", code));
+    }
+}
+
+// The line's bytes as Latin-1 text in UTF-8, for the error message.
+std::string Latin1ToUtf8(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (unsigned char c : bytes) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A line longer than this can still be a number (leading spaces), but only
+// this much of it is kept for the error message.
+constexpr size_t MaxLineKept = 1 << 20;
+
+}  // namespace
+
+bool TryStrToInt(const std::string& text, int32_t& value) {
+    size_t i = 0, n = text.size();
+    while (i < n && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    int base = 10;
+    if (i < n && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= n) return false;
+    const int64_t limit = negative ? 2147483648LL : 2147483647LL;
+    int64_t magnitude = 0;
+    for (; i < n; ++i) {
+        int d = base == 16 ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+        if (d < 0) return false;
+        magnitude = magnitude * base + d;
+        if (magnitude > limit) return false;
+    }
+    value = static_cast<int32_t>(negative ? -magnitude : magnitude);
+    return true;
+}
+
+int32_t ReadIntegerFile(const std::string& fileName) {
+    int error = 0;
+    auto file = platform::OpenFileRead(fileName, error);
+    if (!file) ThrowInOut(error);
+    // Read the first line in blocks, up to the first CR or LF.
+    std::string line;
+    bool ended = false, truncated = false;
+    char block[4096];
+    while (!ended) {
+        long got = file->Read(block, sizeof block, error);
+        if (got < 0) ThrowInOut(error);
+        if (got == 0) break;
+        size_t take = static_cast<size_t>(got);
+        for (size_t k = 0; k < take; ++k) {
+            if (block[k] == '\r' || block[k] == '\n') {
+                take = k;
+                ended = true;
+                break;
+            }
+        }
+        // Keep the line's end; of a huge line, a number can only be a run of
+        // leading spaces followed by a short tail, so the spaces are folded.
+        line.append(block, take);
+        if (line.size() > MaxLineKept) {
+            size_t spaces = line.find_first_not_of(' ');
+            if (spaces == std::string::npos) spaces = line.size();
+            if (spaces > 1) {
+                line.erase(0, spaces - 1);
+            } else {
+                truncated = true;
+                line.resize(MaxLineKept);
+                break;
+            }
+        }
+    }
+    int32_t value = 0;
+    if (truncated || !TryStrToInt(line, value))
+        throw EConvertError(Format("'%s' ist kein gültiger Integerwert", Latin1ToUtf8(line)));
+    if (!file->Close(error)) ThrowInOut(error);
+    return value;
+}
+
+void ReadConfigFiles(GameState& g) {
+    g.config.ResolutionIndex = ReadIntegerFile("aufloesung.cfg");
+    g.config.EnemyCount = ReadIntegerFile("schiffe.cfg");
+    ApplyScreenProfile(g);
+    g.shell.MenuPage = 0;
+    g.shell.OptionsChoice = 0;
+}
+
+void ApplyScreenProfile(GameState& g) {
+    struct Profile {
+        int32_t width, height, viewRange, centreX, centreY, menuLeft, menuTop, radarOffsetY, radarOffsetX;
+    };
+    static constexpr Profile Profiles[5] = {
+        {1024, 768, 640, 512, 384, 112, 84, 100, 29},
+        {1280, 800, 760, 640, 400, 240, 100, 100, 25},
+        {1440, 900, 840, 720, 450, 320, 150, 95, 22},
+        {1680, 1050, 968, 840, 525, 440, 225, 100, 20},
+        {1920, 1200, 1080, 960, 600, 560, 300, 100, 13},
+    };
+    int32_t index = g.config.ResolutionIndex;
+    if (index < 0 || index > 4) return;
+    const Profile& p = Profiles[index];
+    ConfigState& c = g.config;
+    c.ScreenWidth = p.width;
+    c.ScreenHeight = p.height;
+    c.ViewRange = p.viewRange;
+    c.ScreenCentreX = p.centreX;
+    c.ScreenCentreY = p.centreY;
+    c.ShipDrawX = p.centreX - 34;
+    c.ShipDrawY = p.centreY - 25;
+    c.MenuLeft = p.menuLeft;
+    c.MenuTop = p.menuTop;
+    c.RadarOffsetY = p.radarOffsetY;
+    c.RadarOffsetX = p.radarOffsetX;
+}
+
+}  // namespace skyrend
