@@ -1,2 +1,264 @@
-// tools/sim/main.cpp — entry of sim (being written).
-int main() { return 1; }
+// tools/sim/main.cpp — skyrend-sim: the real game on the headless back-end,
+// step by step from a virtual clock and an input script, with a JSON trace,
+// screenshots, the world dump and the mixed sound.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+#include "platform/headless/HeadlessPlatform.h"
+#include "shell/Skyrendunit.h"
+#include "tools/common/PngFile.h"
+#include "tools/sim/InputScript.h"
+#include "tools/sim/Trace.h"
+
+namespace skyrend::sim {
+
+namespace {
+
+constexpr int StepMilliseconds = 33;
+constexpr int AudioRate = 44100;
+
+struct Options {
+    std::string dir = ".";
+    int64_t frames = 0;
+    uint64_t clock = 0;
+    std::string input;
+    std::string trace;
+    std::map<int64_t, std::string> shots;
+    std::string world;
+    std::vector<platform::DisplayMode> modes;
+    std::string audio;
+};
+
+int Usage(const std::string& why) {
+    std::cerr << "skyrend-sim: " << why << "\n"
+              << "usage: skyrend-sim [--dir DIR] [--frames N] [--clock MS] [--input FILE]\n"
+              << "                   [--trace FILE|-] [--shot STEP:FILE.png]... [--world FILE]\n"
+              << "                   [--modes WxHxBITS,...] [--audio FILE.wav]\n";
+    return 2;
+}
+
+bool ParseU64(const std::string& s, uint64_t& v) {
+    if (s.empty() || s[0] == '-') return false;
+    char* end = nullptr;
+    errno = 0;
+    v = std::strtoull(s.c_str(), &end, 10);
+    return errno == 0 && end && *end == 0;
+}
+
+bool ParseModes(const std::string& text, std::vector<platform::DisplayMode>& modes) {
+    std::stringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) {
+        int w = 0, h = 0, b = 0;
+        char x1 = 0, x2 = 0;
+        std::istringstream m(item);
+        if (!(m >> w >> x1 >> h >> x2 >> b) || x1 != 'x' || x2 != 'x' || w <= 0 || h <= 0 || b <= 0) return false;
+        modes.push_back({w, h, b});
+    }
+    return !modes.empty();
+}
+
+bool ParseArgs(int argc, char** argv, Options& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--dir" && value(o.dir)) continue;
+        if (a == "--input" && value(o.input)) continue;
+        if (a == "--trace" && value(o.trace)) continue;
+        if (a == "--world" && value(o.world)) continue;
+        if (a == "--audio" && value(o.audio)) continue;
+        uint64_t n = 0;
+        if (a == "--frames" && value(v) && ParseU64(v, n) && n <= (1ull << 40)) {
+            o.frames = static_cast<int64_t>(n);
+            continue;
+        }
+        if (a == "--clock" && value(v) && ParseU64(v, n)) {
+            o.clock = n;
+            continue;
+        }
+        if (a == "--shot" && value(v)) {
+            auto colon = v.find(':');
+            if (colon != std::string::npos && ParseU64(v.substr(0, colon), n) && colon + 1 < v.size()) {
+                o.shots[static_cast<int64_t>(n)] = v.substr(colon + 1);
+                continue;
+            }
+        }
+        if (a == "--modes" && value(v) && ParseModes(v, o.modes)) continue;
+        error = "bad argument '" + a + "'";
+        return false;
+    }
+    return true;
+}
+
+bool ReadText(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    text = s.str();
+    return true;
+}
+
+// Frames of sound up to a clock reading, so that the total follows the clock.
+uint64_t AudioFrames(uint64_t elapsedMs) { return elapsedMs * AudioRate / 1000; }
+
+class Simulator {
+public:
+    Simulator(const Options& o, std::vector<ScriptEvent> events, std::ostream* trace)
+        : o_(o), events_(std::move(events)), trace_(trace) {}
+
+    void Run() {
+        platform::SetCurrent(&hp_);
+        hp_.SetClock(o_.clock);
+        if (!o_.modes.empty()) hp_.SetDisplayModes(o_.modes);
+        if (!o_.audio.empty()) hp_.EnableAudio(true);
+        StartUp();
+        for (int64_t step = 1; step <= o_.frames; ++step) Step(step);
+        if (!o_.audio.empty()) hp_.WriteAudio(o_.audio);
+        forms_.readconfig.reset();
+        forms_.main.reset();
+        platform::SetCurrent(nullptr);
+    }
+
+private:
+    const Options& o_;
+    std::vector<ScriptEvent> events_;
+    std::ostream* trace_;
+    platform::HeadlessPlatform hp_;
+    GameForms forms_;
+    StepRecord rec_;
+    size_t nextEvent_ = 0;
+    uint64_t startClock_ = 0;
+
+    void StartUp() {
+        startClock_ = o_.clock;
+        forms_ = CreateGameForms();
+        forms_.main->OnCue = [this](int32_t device, int32_t item) { rec_.cues.emplace_back(device, item); };
+        // Count ticks as they start, so a frame that fails still counts.
+        TDXTimer& timer = *forms_.main->DXTimer1;
+        timer.OnTimer = [this, inner = timer.OnTimer](TComponent* s, int32_t lag) {
+            ++tickCounter_;
+            inner(s, lag);
+        };
+        try {
+            forms_.main->Show();
+        } catch (const std::exception& e) {
+            Application().ShowException(e);
+        }
+        hp_.Push({platform::MessageKind::Activate});
+        Application().ProcessMessages();
+        if (!o_.world.empty()) {
+            std::ofstream w(o_.world);
+            w << WorldJson(*forms_.main) << "\n";
+        }
+        Finish(0, false);
+    }
+
+    void Step(int64_t step) {
+        while (nextEvent_ < events_.size() && events_[nextEvent_].step < step) ++nextEvent_;
+        for (; nextEvent_ < events_.size() && events_[nextEvent_].step == step; ++nextEvent_) Deliver(events_[nextEvent_]);
+        Application().ProcessMessages();
+        hp_.AdvanceClock(StepMilliseconds);
+        int presentsBefore = hp_.PresentCount();
+        Application().Idle();
+        Finish(step, hp_.PresentCount() != presentsBefore);
+    }
+
+    void Deliver(const ScriptEvent& e) {
+        switch (e.kind) {
+            case EventKind::Hold:
+                hp_.SetHeldKeys(e.keys);
+                break;
+            case EventKind::Key: {
+                platform::Message m{platform::MessageKind::KeyDown};
+                m.key = e.keys.at(0);
+                hp_.Push(m);
+                break;
+            }
+            case EventKind::Mouse:
+                hp_.SetCursor(e.x, e.y);
+                break;
+            case EventKind::Click: {
+                hp_.SetCursor(e.x, e.y);
+                platform::Message m{platform::MessageKind::MouseDown};
+                m.x = e.x;
+                m.y = e.y;
+                hp_.Push(m);
+                break;
+            }
+            case EventKind::Activate:
+                hp_.Push({platform::MessageKind::Activate});
+                break;
+            case EventKind::Deactivate:
+                hp_.Push({platform::MessageKind::Deactivate});
+                break;
+        }
+    }
+
+    void Finish(int64_t step, bool presented) {
+        rec_.step = step;
+        rec_.clock = hp_.Clock();
+        rec_.ticked = tickCounter_ != lastTicks_;
+        lastTicks_ = tickCounter_;
+        for (auto& t : hp_.TakeTexts()) rec_.text.push_back({t.x, t.y, t.text});
+        rec_.errors = hp_.TakeErrorBoxes();
+        if (!o_.audio.empty()) hp_.RenderAudio(AudioFrames(hp_.Clock() - startClock_) - hp_.AudioFramesRendered());
+        if (trace_) *trace_ << TraceLine(*forms_.main, rec_) << "\n";
+        if (presented) {
+            if (auto shot = o_.shots.find(step); shot != o_.shots.end()) {
+                const auto& img = hp_.LastPresented();
+                WritePngRgb(shot->second, img.pixels.data(), img.width, img.height, img.width);
+            }
+        }
+        rec_ = StepRecord{};
+    }
+
+    uint64_t lastTicks_ = 0;
+    uint64_t tickCounter_ = 0;
+};
+
+}  // namespace
+
+int Main(int argc, char** argv) {
+    Options o;
+    std::string error;
+    if (!ParseArgs(argc, argv, o, error)) return Usage(error);
+    std::vector<ScriptEvent> events;
+    if (!o.input.empty()) {
+        std::string text;
+        if (!ReadText(o.input, text)) return Usage("cannot read the input script " + o.input);
+        if (!ParseInputScript(text, events, error)) return Usage(o.input + ": " + error);
+    }
+    std::ofstream traceFile;
+    std::ostream* trace = nullptr;
+    if (o.trace == "-") {
+        trace = &std::cout;
+    } else if (!o.trace.empty()) {
+        traceFile.open(o.trace);
+        if (!traceFile) return Usage("cannot write the trace " + o.trace);
+        trace = &traceFile;
+    }
+    // Output files are named relative to where the tool was started.
+    for (std::string* path : {&o.world, &o.audio})
+        if (!path->empty()) *path = std::filesystem::absolute(*path).string();
+    for (auto& [step, path] : o.shots) path = std::filesystem::absolute(path).string();
+    if (chdir(o.dir.c_str()) != 0) return Usage("cannot enter " + o.dir);
+    Simulator sim(o, std::move(events), trace);
+    sim.Run();
+    return 0;
+}
+
+}  // namespace skyrend::sim
+
+int main(int argc, char** argv) { return skyrend::sim::Main(argc, argv); }
