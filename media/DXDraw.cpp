@@ -162,9 +162,7 @@ void TCustomDXDraw::SetDisplayModeOrThrow() {
 }
 
 void TCustomDXDraw::MakeSurfaces() {
-    int w = 0, h = 0;
-    P().GetClientSize(w, h);
-    if (!P().CanMakeSurface(std::max(w, 1), std::max(h, 1), true))
+    if (!P().CanMakePrimarySurface())
         throw EDXDrawError(Format("%s cannot be made", std::string("Primary Surface")));
     primaryMade_ = true;
     int sw = std::max(surfaceWidth_, 1), sh = std::max(surfaceHeight_, 1);

@@ -145,6 +145,8 @@ public:
     virtual void RestoreDisplayMode() = 0;
     // Whether a surface of this size can be made (in video memory or not).
     virtual bool CanMakeSurface(int width, int height, bool videoMemory) = 0;
+    // Whether the screen's own surface can be made.
+    virtual bool CanMakePrimarySurface() { return true; }
     // Copies `source` to the primary surface at `dest` (scaled when the sizes
     // differ, clipped to the screen) and shows it, after the vertical blank
     // when asked to.
