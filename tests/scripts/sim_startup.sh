@@ -38,9 +38,11 @@ import json, sys
 lines = [json.loads(l) for l in open(sys.argv[1])]
 assert lines[0]["errors"] == ["Datei nicht gefunden."], lines[0]["errors"]
 assert lines[0]["ResolutionIndex"] == 2 and lines[0]["ScreenWidth"] == 0, lines[0]
-# The display was never re-initialised at the profile: the timer stays as
-# the first initialisation left it, enabled, so frames run at 1024 x 768.
+# The set-up stopped inside the activation, before the timer's own attach:
+# the display stays at its first mode and no frame runs.
 assert lines[0]["DisplayWidth"] == 1024
+assert not any(l["ticked"] for l in lines), "ticked"
+
 PY
 
 # A trailing space is not an integer.
