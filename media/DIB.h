@@ -37,6 +37,7 @@ struct DibData {
     uint16_t BitCount = 0;
     DibCompression Compression = DibCompression::RGB;
     uint32_t ImageSize = 0;
+    uint32_t ColorsUsed = 0;           // as the header says (0 for a core header)
     std::array<uint32_t, 3> Masks{};   // red, green, blue (16 and 32 bits)
     std::vector<uint32_t> Palette;     // 0x00RRGGBB
     std::vector<uint8_t> Bits;         // padded rows, or the RLE runs

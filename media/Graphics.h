@@ -21,8 +21,6 @@
 
 namespace skyrend {
 
-class TDIB;
-
 // Limits on a picture from a file: at most this many pixels a side and this
 // many bytes of 32-bit pixels; larger ones are refused as invalid.
 constexpr int32_t MaxPictureSide = 16384;
@@ -76,8 +74,8 @@ using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
 std::unique_ptr<TGraphic> CreateGraphic(const std::string& className);
 void RegisterGraphicClass(const std::string& className, TGraphicFactory factory);
 
-// A standard bitmap file (with its 14-byte file header) in a picture. Its data
-// is a 4-byte size and then the file. A bad file: EInvalidGraphic
+// A standard bitmap file (with its 14-byte file header) in a picture, decoded
+// when loaded. Its data is a 4-byte size and then the file. A bad file: EInvalidGraphic
 // "Bitmap image is not valid" (bad DIB parts: "DIB is invalid").
 class TBitmap : public TGraphic {
 public:
@@ -85,9 +83,9 @@ public:
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) const override;
-    int32_t Width() const override;
-    int32_t Height() const override;
-    const TImage32& Image() const override;
+    int32_t Width() const override { return image_.Width; }
+    int32_t Height() const override { return image_.Height; }
+    const TImage32& Image() const override { return image_; }
 
     // Reads a whole bitmap file; an empty one gives an empty bitmap.
     void LoadFromFileImage(const std::vector<uint8_t>& file);
@@ -98,7 +96,7 @@ public:
 
 private:
     std::vector<uint8_t> file_;
-    std::shared_ptr<const TDIB> dib_;  // the file's bitmap, decoded through TDIB
+    TImage32 image_;  // decoded when loaded
 };
 
 // A JPEG/JFIF image in a picture, decoded with libjpeg when loaded. Its data
