@@ -15,4 +15,7 @@ void DamageShip(GameState& g, int32_t amount);
 // The recharge for one bonus object at (bx, by), near the ship.
 void RechargeFromBonus(GameState& g, int32_t bx, int32_t by);
 
+// The bar's walk towards the energy, on the game state alone.
+void UpdateEnergyShown(GameState& g);
+
 }  // namespace skyrend

@@ -5,9 +5,14 @@
 namespace skyrend {
 
 class TSkyrendMain;
+struct GameState;
 
 void SpawnExhaustPuff(TSkyrendMain& m);
 void DrawExhaustPuffs(TSkyrendMain& m);
 void MoveExhaustPuffs(TSkyrendMain& m);
+
+// The same on the game state alone (drawing needs the main window).
+void SpawnExhaustPuff(GameState& g);
+void MoveExhaustPuffs(GameState& g);
 
 }  // namespace skyrend

@@ -38,6 +38,15 @@ struct ScreenPoint {
 };
 ScreenPoint WorldToScreen(const GameState& g, double px, double py, double camX, double camY);
 
+// The view's rotation for the current heading, worked out once per drawing
+// routine; WorldToScreen with it gives the same points as without.
+struct ViewRotation {
+    long double cosH = 1, sinH = 0;
+};
+ViewRotation MakeViewRotation(const GameState& g);
+ScreenPoint WorldToScreen(const GameState& g, const ViewRotation& r, double px, double py, double camX,
+                          double camY);
+
 // Degrees to radians as one 80-bit constant.
 constexpr long double DegToRad = 3.14159265358979323846264338327950288L / 180.0L;
 // A heading difference in 1/256 turns: the difference stored as a double,

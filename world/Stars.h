@@ -2,13 +2,30 @@
 
 #pragma once
 
+#include <cstdint>
+
 namespace skyrend {
 
 class TSkyrendMain;
+struct GameState;
+struct StarLayer;
+struct RandomGenerator;
 
 void GenerateStars(TSkyrendMain& m);
 void GenerateBonusObjects(TSkyrendMain& m);
 void DrawStars(TSkyrendMain& m);
 void DrawBonusObjects(TSkyrendMain& m);
+
+// Everything of GenerateStars after the reseed: the world's size, the
+// cameras at its centre, the near layer and then the far layer.
+void GenerateStarField(GameState& g);
+void GenerateBonusObjects(GameState& g);
+
+// Fills entries 1..count of a layer: for each star a random position, then a
+// random item firstItem..firstItem + itemCount - 1; a star landing on the
+// position of any other entry 1..count (later entries still hold what they
+// held before) moves by (shift, shift) until its position is free.
+void GenerateStarLayer(StarLayer& layer, int32_t count, RandomGenerator& rng, int32_t worldSize,
+                       int32_t itemCount, int32_t firstItem, int32_t shift);
 
 }  // namespace skyrend
