@@ -2,11 +2,32 @@
 
 #pragma once
 
+#include <cstdint>
+
 namespace skyrend {
 
 class TSkyrendMain;
+struct GameState;
 
 void PlaceEnemyShips(TSkyrendMain& m);
 void UpdateEnemyShips(TSkyrendMain& m);
+
+// The fleet of a new game, drawn from the game's generator.
+void PlaceEnemyShips(GameState& g);
+
+// The three passes of UpdateEnemyShips, in their order.
+void SteerEnemyShips(TSkyrendMain& m);    // turn towards the player, fire, speed up or slow down
+void MoveEnemyShips(GameState& g);        // every ship moves; speeds and turn speeds decay
+int32_t DrawEnemyShips(TSkyrendMain& m);  // returns the number of ships in view
+// "Anzahl der Schiffe: " and that number, under the status line.
+void WriteShipCount(TSkyrendMain& m, int32_t inView);
+
+// The direction from a ship at offset (dx, dy) from the player towards the
+// player, in degrees (-90..270). False for a ship on the player's position,
+// which has no bearing.
+bool EnemyBearing(double dx, double dy, long double& bearing);
+
+// The picture item of a ship turning at turnSpeed (variant 1: 41 further on).
+int32_t EnemySpriteItem(long double turnSpeed, int32_t variant);
 
 }  // namespace skyrend

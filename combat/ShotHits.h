@@ -1,0 +1,59 @@
+// combat/ShotHits.h — the enemy ships a shot passes close to.
+//
+// A shot hits every ship whose centre lies strictly within HitReach of it on
+// both axes, in list order, except the ship at the position it spares; each
+// ship hit is destroyed at once, so the next ship moves into its position and
+// is tested next. With a big fleet and many shots, testing every ship for
+// every shot is too slow for a frame: the scan then sorts the ships into a
+// grid once and visits only the ships of the cells around each shot, in the
+// same order and with the same test, so the outcome is the same.
+
+#pragma once
+
+#include <cstdint>
+
+namespace skyrend {
+
+class TSkyrendMain;
+
+constexpr double HitReach = 25.0;
+
+// The strict box test of shots against ships, and of enemy shots against the
+// player.
+inline bool WithinHitBox(double centreX, double centreY, double shotX, double shotY) {
+    return centreX - HitReach < shotX && shotX < centreX + HitReach && centreY - HitReach < shotY &&
+           shotY < centreY + HitReach;
+}
+
+// The hit scans of one shot list in one frame. Ships must not move between
+// the scans; the only change to the fleet meanwhile is the destruction the
+// scans themselves cause.
+class ShipHitScan {
+public:
+    ShipHitScan(TSkyrendMain& m, int32_t shotCount);
+
+    // Tests a shot at (x, y) against the fleet, sparing list position
+    // `spared`; for each ship hit, sets `life` to 1 and destroys the ship.
+    void Scan(double x, double y, int32_t spared, int32_t& life);
+
+    // Whether these scans use the grid (the choice depends on the sizes).
+    bool Indexed() const { return indexed_; }
+
+private:
+    TSkyrendMain& m_;
+    bool indexed_ = false;
+
+    void ScanEveryShip(double x, double y, int32_t spared, int32_t& life);
+    void ScanGrid(double x, double y, int32_t spared, int32_t& life);
+};
+
+// When the grid is used: at least `minShots` shots and at least
+// `minShotsTimesShips` shot-ship pairs. The defaults suit a frame; tests set
+// other values to compare both ways.
+struct ShipGridThreshold {
+    int32_t minShots = 8;
+    int64_t minShotsTimesShips = 32768;
+};
+void SetShipGridThreshold(ShipGridThreshold threshold);
+
+}  // namespace skyrend
