@@ -1,1 +1,211 @@
-// platform/sdl/SdlPlatform.cpp — the SDL2 back-end (being written).
+// platform/sdl/SdlPlatform.cpp — the real back-end.
+
+#include "platform/sdl/SdlPlatform.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <ctime>
+#include <stdexcept>
+
+#include "platform/sdl/SdlJoysticks.h"
+#include "platform/sdl/SdlKeys.h"
+#include "platform/sdl/SdlScreen.h"
+#include "platform/sdl/shared/AlSound.h"
+#include "platform/sdl/shared/TextRasteriser.h"
+
+namespace skyrend::platform {
+
+// The video subsystem, given back after the window it served is gone.
+struct VideoSubsystem {
+    bool started = false;
+    ~VideoSubsystem() {
+        if (started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+};
+
+struct SdlPlatform::Impl {
+    VideoSubsystem video;
+    SdlJoysticks joysticks;
+    SdlScreen screen;
+    TextRasteriser text;
+    std::shared_ptr<AlCore> sound;
+    bool active = false;
+    bool closed = false;
+
+    void StartVideo() {
+        if (video.started) return;
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+            throw std::runtime_error(std::string("the display cannot be opened: ") + SDL_GetError());
+        video.started = true;
+    }
+
+    bool Translate(const SDL_Event& event, Message& message);
+    bool TranslateKey(const SDL_KeyboardEvent& key, Message& message);
+    bool TranslateWindow(const SDL_WindowEvent& window, Message& message);
+    bool Activation(bool nowActive, Message& message);
+};
+
+// Alt+Enter belongs to the platform: it switches full screen and a window.
+bool SdlPlatform::Impl::TranslateKey(const SDL_KeyboardEvent& key, Message& message) {
+    const bool enter = key.keysym.scancode == SDL_SCANCODE_RETURN || key.keysym.scancode == SDL_SCANCODE_KP_ENTER;
+    if (enter && (key.keysym.mod & KMOD_ALT)) {
+        if (!key.repeat) screen.ToggleFullScreen();
+        return false;
+    }
+    const uint16_t code = MessageVirtualKey(key.keysym.scancode, key.keysym.sym);
+    if (code == 0) return false;
+    message = Message{.kind = MessageKind::KeyDown, .key = code};
+    return true;
+}
+
+// Focus changes become activation changes, strictly alternating.
+bool SdlPlatform::Impl::Activation(bool nowActive, Message& message) {
+    if (nowActive == active) return false;
+    active = nowActive;
+    message = Message{.kind = nowActive ? MessageKind::Activate : MessageKind::Deactivate};
+    return true;
+}
+
+bool SdlPlatform::Impl::TranslateWindow(const SDL_WindowEvent& window, Message& message) {
+    switch (window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED: return Activation(true, message);
+        case SDL_WINDOWEVENT_FOCUS_LOST: return Activation(false, message);
+        case SDL_WINDOWEVENT_CLOSE:
+            if (closed) return false;
+            closed = true;
+            message = Message{.kind = MessageKind::Close};
+            return true;
+        default: return false;
+    }
+}
+
+bool SdlPlatform::Impl::Translate(const SDL_Event& event, Message& message) {
+    switch (event.type) {
+        case SDL_KEYDOWN: return TranslateKey(event.key, message);
+        case SDL_MOUSEBUTTONDOWN: {
+            int button = -1;
+            if (event.button.button == SDL_BUTTON_LEFT) button = 0;
+            if (event.button.button == SDL_BUTTON_RIGHT) button = 1;
+            if (event.button.button == SDL_BUTTON_MIDDLE) button = 2;
+            if (button < 0) return false;
+            // The renderer has already turned the position into display pixels.
+            message = Message{.kind = MessageKind::MouseDown, .x = event.button.x, .y = event.button.y,
+                              .button = button};
+            return true;
+        }
+        case SDL_WINDOWEVENT: return TranslateWindow(event.window, message);
+        case SDL_QUIT:
+            if (closed) return false;
+            closed = true;
+            message = Message{.kind = MessageKind::Close};
+            return true;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET: screen.MarkLost(); return false;
+        default: return false;
+    }
+}
+
+SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) {}
+
+SdlPlatform::~SdlPlatform() = default;
+
+void SdlPlatform::CreateMainWindow(const std::string& title) {
+    impl_->StartVideo();
+    impl_->screen.Create(title);
+    // Keys arrive as key-downs only; no text composition is wanted.
+    SDL_StopTextInput();
+}
+
+void SdlPlatform::ShowMainWindow() { impl_->screen.Show(); }
+
+bool SdlPlatform::PollMessage(Message& message) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (impl_->Translate(event, message)) return true;
+    return false;
+}
+
+void SdlPlatform::WaitMessage() { SDL_WaitEvent(nullptr); }
+
+bool SdlPlatform::IsForeground() { return impl_->screen.HasFocus(); }
+
+void SdlPlatform::GetCursorPos(int& x, int& y) { impl_->screen.CursorPos(x, y); }
+
+void SdlPlatform::GetClientSize(int& width, int& height) { impl_->screen.ClientSize(width, height); }
+
+void SdlPlatform::ShowErrorBox(const std::string& title, const std::string& text) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), impl_->screen.Window()) != 0)
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
+
+std::vector<DisplayMode> SdlPlatform::GetDisplayModes() {
+    impl_->StartVideo();
+    return impl_->screen.Modes();
+}
+
+bool SdlPlatform::SetDisplayMode(const DisplayMode& mode) { return impl_->screen.SetMode(mode); }
+
+void SdlPlatform::RestoreDisplayMode() { impl_->screen.RestoreMode(); }
+
+// All surfaces live in main memory; "video memory" is as good as any.
+bool SdlPlatform::CanMakeSurface(int width, int height, bool) { return SurfaceSizeUsable(width, height); }
+
+bool SdlPlatform::Present(const PixelView& source, const Rect& dest, bool waitVBlank) {
+    return impl_->screen.Present(source, dest, waitVBlank);
+}
+
+bool SdlPlatform::SurfacesLost() {
+    SDL_PumpEvents();
+    // A reset waiting in the queue counts as well as one already seen.
+    SDL_Event resets[8];
+    const int n = SDL_PeepEvents(resets, 8, SDL_PEEKEVENT, SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET);
+    if (n > 0) impl_->screen.MarkLost();
+    return impl_->screen.Lost();
+}
+
+bool SdlPlatform::RestoreSurfaces() { return impl_->screen.Restore(); }
+
+void SdlPlatform::DrawText(const PixelView& target, int x, int y, std::string_view utf8, const TextStyle& style,
+                           int& width, int& height) {
+    impl_->text.Draw(target, x, y, utf8, style, width, height);
+}
+
+uint32_t SdlPlatform::TimeGetTime() { return static_cast<uint32_t>(SDL_GetTicks64()); }
+
+uint32_t SdlPlatform::UtcMillisecondOfDay() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<uint32_t>((now.tv_sec % 86400) * 1000 + now.tv_nsec / 1000000);
+}
+
+void SdlPlatform::SleepMs(int milliseconds) {
+    if (milliseconds > 0) SDL_Delay(static_cast<Uint32>(milliseconds));
+}
+
+void SdlPlatform::GetKeyboardState(uint8_t keys[256]) {
+    int count = 0;
+    if (impl_->video.started) SDL_PumpEvents();
+    const Uint8* state = impl_->video.started ? SDL_GetKeyboardState(&count) : nullptr;
+    TranslateKeyboardState(state, count, keys);
+}
+
+int SdlPlatform::JoystickCount() { return impl_->joysticks.Count(); }
+
+bool SdlPlatform::GetJoystickCaps(int index, JoystickCaps& caps) { return impl_->joysticks.Caps(index, caps); }
+
+bool SdlPlatform::GetJoystickPosition(int index, JoystickPosition& position) {
+    return impl_->joysticks.Position(index, position);
+}
+
+// Every sound device of the game is a logical device over the one output.
+std::unique_ptr<SoundDevice> SdlPlatform::CreateSoundDevice() {
+    if (!impl_->sound) {
+        std::string error;
+        impl_->sound = AlCore::OpenPlayback(error);
+        if (!impl_->sound) return nullptr;
+    }
+    return MakeAlSoundDevice(impl_->sound);
+}
+
+}  // namespace skyrend::platform

@@ -1,0 +1,186 @@
+// platform/headless/HeadlessPlatform.h — the back-end for tests and the simulator.
+//
+// Nothing here touches the machine's window system or clock. The clock is
+// virtual, messages, held keys, the cursor and joysticks are scripted, the
+// screen is an image in memory that keeps the last presented picture, error
+// boxes and text output are recorded, and sound is mixed by an OpenAL Soft
+// loopback device one requested slice at a time, so every run is exactly
+// repeatable. Text is drawn by the same rasteriser as the real back-end.
+
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/sdl/shared/ScreenImage.h"
+#include "platform/sdl/shared/TextRasteriser.h"
+
+namespace skyrend::platform {
+
+class AlCore;
+
+struct TextRecord {
+    int x = 0;
+    int y = 0;
+    std::string text;
+};
+
+// The last picture presented: display-mode size, 0x00RRGGBB, rows packed.
+struct PresentedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+class HeadlessPlatform final : public Platform {
+public:
+    static constexpr int AudioRate = 44100;
+
+    HeadlessPlatform();
+    ~HeadlessPlatform() override;
+    HeadlessPlatform(const HeadlessPlatform&) = delete;
+    HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
+
+    // ------------------------------------------------ scripting
+    // The virtual clock in milliseconds; setting it also restarts the audio
+    // timeline (see SyncAudio).
+    void SetClock(uint64_t milliseconds);
+    void AdvanceClock(uint64_t milliseconds);
+    uint64_t Clock() const { return clock_; }
+
+    void Push(const Message& message);
+    size_t PendingMessages() const { return messages_.size(); }
+    // From now on exactly these virtual keys are down (codes 1..255 count).
+    void SetHeldKeys(const std::vector<uint16_t>& keys);
+    void SetCursor(int x, int y);
+    void SetForeground(bool foreground);
+
+    // The modes the display offers (default: the five profile sizes at 32 bits).
+    void SetDisplayModes(const std::vector<DisplayMode>& modes);
+    // The client size while no display mode is in force (default 1024 x 768).
+    void SetDesktopSize(int width, int height);
+    // Whether surfaces can be made in video memory and in system memory.
+    void SetSurfaceMemory(bool video, bool system);
+    // The surfaces are lost until RestoreSurfaces; `restorable` false makes
+    // restoring fail.
+    void LoseSurfaces(bool restorable = true);
+
+    // Fake joysticks, numbered from 0 in the order added.
+    int AddJoystick(const JoystickCaps& caps, const JoystickPosition& position = {});
+    void SetJoystickPosition(int index, const JoystickPosition& position);
+    void RemoveJoysticks();
+
+    // ------------------------------------------------ what happened
+    const std::string& WindowTitle() const { return title_; }
+    bool WindowShown() const { return shown_; }
+    bool HasDisplayMode() const { return hasMode_; }
+    const DisplayMode& CurrentMode() const { return mode_; }
+    const PresentedImage& LastPresented() const { return presented_; }
+    uint64_t PresentCount() const { return presentCount_; }
+
+    // Error box texts in the order shown, and the title of the last one.
+    const std::vector<std::string>& ErrorBoxes() const { return errors_; }
+    std::vector<std::string> TakeErrorBoxes();
+    const std::string& LastErrorTitle() const { return errorTitle_; }
+    // Every DrawText call, in order.
+    const std::vector<TextRecord>& Texts() const { return texts_; }
+    std::vector<TextRecord> TakeTexts();
+
+    // ------------------------------------------------ sound
+    // Mixes exactly `frames` more stereo frames at 44100 Hz (silence while no
+    // sound device exists); voices advance, and the samples are appended to
+    // the audio buffer while keeping audio is enabled.
+    void RenderAudio(size_t frames);
+    // Mixes up to the clock: AudioFramesRendered() becomes
+    // AudioFramesAt(clock - the clock's value at the last SetClock).
+    void SyncAudio();
+    uint64_t AudioFramesRendered() const { return audioFramesSinceStart_; }
+    static uint64_t AudioFramesAt(uint64_t milliseconds) { return milliseconds * AudioRate / 1000; }
+    // Whether rendered samples are kept (default true).
+    void EnableAudio(bool keep) { keepAudio_ = keep; }
+    // Interleaved 16-bit samples, left then right.
+    const std::vector<int16_t>& Audio() const { return audio_; }
+    std::vector<int16_t> TakeAudio();
+    // The audio buffer as a 16-bit stereo 44100 Hz RIFF WAVE file.
+    bool WriteAudio(const std::string& path) const;
+    // Makes sound devices fail as if no loopback device could be opened.
+    void DisableSound() { soundDisabled_ = true; }
+
+    // ------------------------------------------------ Platform
+    void CreateMainWindow(const std::string& title) override;
+    void ShowMainWindow() override;
+    bool PollMessage(Message& message) override;
+    void WaitMessage() override;
+    bool IsForeground() override;
+    void GetCursorPos(int& x, int& y) override;
+    void GetClientSize(int& width, int& height) override;
+    void ShowErrorBox(const std::string& title, const std::string& text) override;
+
+    std::vector<DisplayMode> GetDisplayModes() override;
+    bool SetDisplayMode(const DisplayMode& mode) override;
+    void RestoreDisplayMode() override;
+    bool CanMakeSurface(int width, int height, bool videoMemory) override;
+    bool Present(const PixelView& source, const Rect& dest, bool waitVBlank) override;
+    bool SurfacesLost() override;
+    bool RestoreSurfaces() override;
+
+    void DrawText(const PixelView& target, int x, int y, std::string_view utf8, const TextStyle& style,
+                  int& width, int& height) override;
+
+    uint32_t TimeGetTime() override;
+    uint32_t UtcMillisecondOfDay() override;
+    // Sleeping passes virtual time (and its sound) at once.
+    void SleepMs(int milliseconds) override;
+
+    void GetKeyboardState(uint8_t keys[256]) override;
+    int JoystickCount() override;
+    bool GetJoystickCaps(int index, JoystickCaps& caps) override;
+    bool GetJoystickPosition(int index, JoystickPosition& position) override;
+
+    std::unique_ptr<SoundDevice> CreateSoundDevice() override;
+
+private:
+    struct FakeJoystick {
+        JoystickCaps caps;
+        JoystickPosition position;
+    };
+
+    uint64_t clock_ = 0;
+    uint64_t audioStart_ = 0;
+    uint64_t audioFramesSinceStart_ = 0;
+
+    std::deque<Message> messages_;
+    uint8_t keys_[256] = {};
+    int cursorX_ = 0, cursorY_ = 0;
+    bool foreground_ = true;
+
+    std::string title_;
+    bool shown_ = false;
+    std::vector<DisplayMode> modes_;
+    int desktopWidth_ = 1024, desktopHeight_ = 768;
+    bool hasMode_ = false;
+    DisplayMode mode_;
+    bool videoSurfaces_ = true, systemSurfaces_ = true;
+    bool lost_ = false, restorable_ = true;
+    ScreenImage screen_;
+    PresentedImage presented_;
+    uint64_t presentCount_ = 0;
+
+    std::vector<std::string> errors_;
+    std::string errorTitle_;
+    std::vector<TextRecord> texts_;
+    TextRasteriser text_;
+    std::vector<FakeJoystick> joysticks_;
+
+    std::shared_ptr<AlCore> sound_;
+    bool soundDisabled_ = false;
+    bool keepAudio_ = true;
+    std::vector<int16_t> discarded_;
+    std::vector<int16_t> audio_;
+};
+
+}  // namespace skyrend::platform
