@@ -1,0 +1,328 @@
+// media/SpriteDraw.cpp — the software sprite renderer.
+//
+// The rotating rasteriser walks the destination box row by row in 16.16 fixed
+// point. Because the source position moves linearly along a row, the pixels
+// whose source lies inside the source rectangle form one run; its ends are
+// solved for once per row, so the inner loop carries no bounds test. Row
+// starts are formed in 128 bits, since a far-away pivot can push them past
+// 64; inside a run every value is a source coordinate and fits easily.
+
+#include "media/SpriteDraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <type_traits>
+
+namespace skyrend {
+
+namespace {
+
+using i128 = __int128;
+
+// ---------------------------------------------------------------- blending
+
+struct CopyOp {
+    uint32_t operator()(uint32_t, uint32_t s) const { return s; }
+};
+
+// destination + source * alpha / 255, each channel saturating.
+struct AdditiveOp {
+    uint32_t alpha;
+    uint32_t operator()(uint32_t d, uint32_t s) const {
+        uint32_t out = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            uint32_t c = ((d >> shift) & 0xFF) + ((s >> shift) & 0xFF) * alpha / 255;
+            out |= std::min(c, 255u) << shift;
+        }
+        return out;
+    }
+};
+
+// source * alpha / 255 + destination * (1 - alpha / 255).
+struct AlphaBlendOp {
+    uint32_t alpha;
+    uint32_t operator()(uint32_t d, uint32_t s) const {
+        uint32_t out = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            uint32_t c = (((s >> shift) & 0xFF) * alpha + ((d >> shift) & 0xFF) * (255 - alpha)) / 255;
+            out |= c << shift;
+        }
+        return out;
+    }
+};
+
+// destination * (1 - source * alpha / 255), the source taken as 0 .. 1.
+struct SubtractiveOp {
+    uint32_t alpha;
+    uint32_t operator()(uint32_t d, uint32_t s) const {
+        uint32_t out = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            uint32_t dc = (d >> shift) & 0xFF;
+            uint32_t c = dc - dc * ((s >> shift) & 0xFF) * alpha / (255 * 255);
+            out |= c << shift;
+        }
+        return out;
+    }
+};
+
+// Calls f with the pixel operation of the blend and the keyed flag as
+// compile-time values, so that each combination gets its own tight loop.
+template <class F>
+void WithPixelOp(const TBlend& blend, bool keyed, F&& f) {
+    uint32_t alpha = static_cast<uint32_t>(std::clamp(blend.Alpha, 0, 255));
+    auto keyedOrNot = [&](auto op) {
+        if (keyed)
+            f(op, std::true_type{});
+        else
+            f(op, std::false_type{});
+    };
+    switch (blend.Kind) {
+    case TBlendKind::Copy: return keyedOrNot(CopyOp{});
+    case TBlendKind::Additive: return keyedOrNot(AdditiveOp{alpha});
+    case TBlendKind::AlphaBlended: return keyedOrNot(AlphaBlendOp{alpha});
+    case TBlendKind::Subtractive: return keyedOrNot(SubtractiveOp{alpha});
+    }
+}
+
+// ---------------------------------------------------------------- arithmetic
+
+// Truncation toward zero of a double that must stay well inside 64 bits.
+bool Trunc(double value, int64_t& out) {
+    constexpr double limit = 4611686018427387904.0;  // 2^62
+    if (!(value > -limit && value < limit)) return false;
+    out = static_cast<int64_t>(value);
+    return true;
+}
+
+template <class T>
+T FloorDiv(T a, T b) {  // b > 0
+    T q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+template <class T>
+T CeilDiv(T a, T b) {  // b > 0
+    T q = a / b;
+    return (a % b != 0 && a > 0) ? q + 1 : q;
+}
+
+// The steps k >= 0 of a row for which lo <= s + k * d < hi, as [k0, k1),
+// clamped to [0, n).
+template <class T>
+void SolveRun(T s, T d, T lo, T hi, int64_t n, int64_t& k0, int64_t& k1) {
+    T a, b;
+    if (d == 0) {
+        bool inside = s >= lo && s < hi;
+        k0 = 0;
+        k1 = inside ? n : 0;
+        return;
+    }
+    if (d > 0) {
+        a = CeilDiv<T>(lo - s, d);
+        b = CeilDiv<T>(hi - s, d);
+    } else {
+        a = FloorDiv<T>(s - hi, -d) + 1;
+        b = FloorDiv<T>(s - lo, -d) + 1;
+    }
+    k0 = a <= 0 ? 0 : a >= n ? n : static_cast<int64_t>(a);
+    k1 = b <= 0 ? 0 : b >= n ? n : static_cast<int64_t>(b);
+}
+
+void SolveRunWide(i128 s, int64_t d, int64_t lo, int64_t hi, int64_t n, int64_t& k0, int64_t& k1) {
+    constexpr i128 narrow = i128{1} << 62;
+    if (s > -narrow && s < narrow)
+        SolveRun<int64_t>(static_cast<int64_t>(s), d, lo, hi, n, k0, k1);
+    else
+        SolveRun<i128>(s, d, lo, hi, n, k0, k1);
+}
+
+struct Box {
+    int64_t left, top, right, bottom;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+bool InsideSurface(const platform::Rect& r, const TDirectDrawSurface& s) {
+    return r.left >= 0 && r.top >= 0 && r.right <= s.Width() && r.bottom <= s.Height();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- angles
+
+const std::array<double, 256>& AngleTable() {
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> t{};
+        constexpr double pi = std::numbers::pi;
+        for (int i = 0; i < 256; ++i) t[i] = std::cos(i * 2 * pi / 256);
+        return t;
+    }();
+    return table;
+}
+
+bool RoundAngle(float angle, int32_t& rounded) {
+    if (!std::isfinite(angle)) return false;
+    // nearbyint rounds ties to even; floats this large are whole numbers, so
+    // the remainder is exact.
+    double whole = std::fmod(std::nearbyint(static_cast<double>(angle)), 256.0);
+    rounded = static_cast<int32_t>(whole) & 255;
+    return true;
+}
+
+// ---------------------------------------------------------------- Draw
+
+void DrawSprite(TDirectDrawSurface& dest, int32_t x, int32_t y, const TSpriteSource& source, TBlend blend) {
+    if (!source.Surface || dest.Locked()) return;
+    const TDirectDrawSurface& src = *source.Surface;
+    Box s{source.Rect.left, source.Rect.top, source.Rect.right, source.Rect.bottom};
+    Box d{x, y, int64_t{x} + (s.right - s.left), int64_t{y} + (s.bottom - s.top)};
+
+    // Against the destination, then the source, moving both together.
+    if (d.left < 0) s.left -= d.left, d.left = 0;
+    if (d.top < 0) s.top -= d.top, d.top = 0;
+    if (d.right > dest.Width()) s.right -= d.right - dest.Width(), d.right = dest.Width();
+    if (d.bottom > dest.Height()) s.bottom -= d.bottom - dest.Height(), d.bottom = dest.Height();
+    if (s.left < 0) d.left -= s.left, s.left = 0;
+    if (s.top < 0) d.top -= s.top, s.top = 0;
+    if (s.right > src.Width()) d.right -= s.right - src.Width(), s.right = src.Width();
+    if (s.bottom > src.Height()) d.bottom -= s.bottom - src.Height(), s.bottom = src.Height();
+    if (d.Empty() || s.Empty()) return;
+
+    const int64_t w = d.right - d.left, h = d.bottom - d.top;
+    const uint32_t key = src.ColorKey();
+    WithPixelOp(blend, source.Transparent, [&](auto op, auto keyed) {
+        for (int64_t row = 0; row < h; ++row) {
+            const uint32_t* sp = src.Row(static_cast<int>(s.top + row)) + s.left;
+            uint32_t* dp = dest.Row(static_cast<int>(d.top + row)) + d.left;
+            if constexpr (!decltype(keyed)::value && std::is_same_v<decltype(op), CopyOp>) {
+                std::copy(sp, sp + w, dp);
+            } else {
+                for (int64_t i = 0; i < w; ++i) {
+                    uint32_t p = sp[i];
+                    if (!keyed || p != key) dp[i] = op(dp[i], p);
+                }
+            }
+        }
+    });
+}
+
+// ---------------------------------------------------------------- DrawRotated
+
+void DrawSpriteRotated(TDirectDrawSurface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                       const TSpriteSource& source, double centerX, double centerY, int32_t angle,
+                       TBlend blend) {
+    if (!source.Surface || dest.Locked()) return;
+    const TDirectDrawSurface& src = *source.Surface;
+    if (width == 0 || height == 0) return;
+    if (dest.Width() <= 0 || dest.Height() <= 0 || src.Width() <= 0 || src.Height() <= 0) return;
+    const platform::Rect& r = source.Rect;
+    if (!InsideSurface(r, src) || r.right <= r.left || r.bottom <= r.top) return;
+    const int64_t L = r.left, T = r.top, sw = r.right - r.left, sh = r.bottom - r.top;
+
+    // The box around the turned corners, clipped to the destination.
+    const double cosA = Cos256(angle), sinA = Sin256(angle);
+    int64_t minCX = std::numeric_limits<int64_t>::max(), maxCX = std::numeric_limits<int64_t>::min();
+    int64_t minCY = minCX, maxCY = maxCX;
+    for (int corner = 0; corner < 4; ++corner) {
+        double lx = (corner & 1) ? width : 0, ly = (corner & 2) ? height : 0;
+        int64_t ox, oy, cx, cy;
+        if (!Trunc(lx - width * centerX, ox) || !Trunc(ly - height * centerY, oy)) return;
+        const double fx = static_cast<double>(ox), fy = static_cast<double>(oy);
+        if (!Trunc(fx * cosA - fy * sinA, cx) || !Trunc(fx * sinA + fy * cosA, cy)) return;
+        cx += x;
+        cy += y;
+        minCX = std::min(minCX, cx), maxCX = std::max(maxCX, cx);
+        minCY = std::min(minCY, cy), maxCY = std::max(maxCY, cy);
+    }
+    const int64_t minX = std::max<int64_t>(minCX, 0), minY = std::max<int64_t>(minCY, 0);
+    const int64_t maxX = std::min<int64_t>(maxCX, dest.Width()), maxY = std::min<int64_t>(maxCY, dest.Height());
+    if (maxX - minX < 1 || maxY - minY < 1) return;
+
+    // 16.16 steps of the source position per destination pixel.
+    const int64_t u = static_cast<int64_t>(Cos256(-angle) * 65536);
+    const int64_t v = static_cast<int64_t>(Sin256(-angle) * 65536);
+    const int64_t stepXx = sw * u / width, stepYx = sh * v / height;
+    const int64_t stepXy = sw * v / width, stepYy = sh * u / height;
+    int64_t baseX, baseY;
+    if (!Trunc(centerX * sw * 65536, baseX) || !Trunc(centerY * sh * 65536, baseY)) return;
+    const i128 originX = i128{baseX} + i128{L} * 65536 + i128{minX - x} * stepXx;
+    const i128 originY = i128{baseY} + i128{T} * 65536 + i128{minX - x} * stepYx;
+
+    const int64_t loX = L << 16, hiX = (L + sw) << 16, loY = T << 16, hiY = (T + sh) << 16;
+    const int64_t span = maxX - minX;
+    const uint32_t* srcPixels = src.Pixels();
+    const int64_t pitch = src.Pitch();
+    const uint32_t key = src.ColorKey();
+
+    WithPixelOp(blend, source.Transparent, [&](auto op, auto keyed) {
+        for (int64_t py = minY; py < maxY; ++py) {
+            const i128 sx0 = originX + i128{y - py} * stepXy;
+            const i128 sy0 = originY - i128{y - py} * stepYy;
+            int64_t ax, bx, ay, by;
+            SolveRunWide(sx0, stepXx, loX, hiX, span, ax, bx);
+            SolveRunWide(sy0, stepYx, loY, hiY, span, ay, by);
+            const int64_t k0 = std::max(ax, ay), k1 = std::min(bx, by);
+            if (k0 >= k1) continue;
+            int64_t sx = static_cast<int64_t>(sx0 + i128{k0} * stepXx);
+            int64_t sy = static_cast<int64_t>(sy0 + i128{k0} * stepYx);
+            uint32_t* dp = dest.Row(static_cast<int>(py)) + minX + k0;
+            for (int64_t n = k1 - k0; n > 0; --n, ++dp, sx += stepXx, sy += stepYx) {
+                const uint32_t p = srcPixels[(sy >> 16) * pitch + (sx >> 16)];
+                if (!keyed || p != key) *dp = op(*dp, p);
+            }
+        }
+    });
+}
+
+// ---------------------------------------------------------------- stretched and waved
+
+namespace {
+
+// Draws the source scaled into a rectangle of width x height at (x, y), row r
+// moved sideways by shift(r).
+template <class Shift>
+void DrawScaledRows(TDirectDrawSurface& dest, int64_t x, int64_t y, int64_t width, int64_t height,
+                    const TSpriteSource& source, TBlend blend, Shift shift) {
+    if (!source.Surface || dest.Locked() || width <= 0 || height <= 0) return;
+    const TDirectDrawSurface& src = *source.Surface;
+    const platform::Rect& r = source.Rect;
+    if (!InsideSurface(r, src) || r.right <= r.left || r.bottom <= r.top) return;
+    const int64_t sw = r.right - r.left, sh = r.bottom - r.top;
+    const int64_t row0 = std::max<int64_t>(0, -y), row1 = std::min<int64_t>(height, dest.Height() - y);
+    const uint32_t key = src.ColorKey();
+    WithPixelOp(blend, source.Transparent, [&](auto op, auto keyed) {
+        for (int64_t row = row0; row < row1; ++row) {
+            const int64_t left = x + shift(row);
+            const int64_t col0 = std::max<int64_t>(0, -left);
+            const int64_t col1 = std::min<int64_t>(width, dest.Width() - left);
+            if (col0 >= col1) continue;
+            const uint32_t* sp = src.Row(static_cast<int>(r.top + row * sh / height)) + r.left;
+            uint32_t* dp = dest.Row(static_cast<int>(y + row));
+            for (int64_t col = col0; col < col1; ++col) {
+                const uint32_t p = sp[col * sw / width];
+                if (!keyed || p != key) dp[left + col] = op(dp[left + col], p);
+            }
+        }
+    });
+}
+
+}  // namespace
+
+void DrawSpriteStretched(TDirectDrawSurface& dest, const platform::Rect& destRect,
+                         const TSpriteSource& source, TBlend blend) {
+    DrawScaledRows(dest, destRect.left, destRect.top, int64_t{destRect.right} - destRect.left,
+                   int64_t{destRect.bottom} - destRect.top, source, blend, [](int64_t) { return int64_t{0}; });
+}
+
+void DrawSpriteWaved(TDirectDrawSurface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                     const TSpriteSource& source, int32_t amplitude, int32_t length, int32_t phase,
+                     TBlend blend) {
+    auto shift = [=](int64_t row) -> int64_t {
+        if (length <= 0) return 0;
+        return static_cast<int64_t>(amplitude * Sin256(phase + row * 256 / length));
+    };
+    DrawScaledRows(dest, x, y, width, height, source, blend, shift);
+}
+
+}  // namespace skyrend
