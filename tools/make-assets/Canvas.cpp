@@ -97,6 +97,7 @@ void Glow(cairo_t* cr, double x, double y, double radius, Rgb colour, double alp
         AddStop(p, t, colour, alpha * std::pow(1.0 - t, falloff));
     }
     cairo_set_source(cr, p);
+    cairo_new_path(cr);
     cairo_arc(cr, x, y, radius, 0, 2 * M_PI);
     cairo_fill(cr);
     cairo_pattern_destroy(p);

@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "tools/make-assets/Assets.h"
-#include "tools/make-assets/Mesh.h"
+#include "tools/make-assets/Models.h"
 
 namespace skyrend::assets {
 
@@ -98,38 +98,49 @@ void DrawEnemyLights(cairo_t* cr, const EnemyLook& look, const View& view) {
             if (side > 0 && e.X == 0) continue;
             Vec3 p{e.X * side, e.Y, e.Z};
             Point2 a = Project(p, view);
-            Glow(cr, a.X, a.Y + 1.2, 3.4, look.EngineColour, 0.95, 1.4);
-            Glow(cr, a.X, a.Y + 0.4, 1.5, {1, 1, 0.9}, 0.8, 1.0);
+            const double k = view.Scale;
+            Glow(cr, a.X, a.Y + 1.2 * k, 3.4 * k, look.EngineColour, 0.95, 1.4);
+            Glow(cr, a.X, a.Y + 0.4 * k, 1.5 * k, {1, 1, 0.9}, 0.8, 1.0);
         }
     }
     for (const Vec3& l : look.Lights) {
         for (double side : {-1.0, 1.0}) {
             Point2 a = Project({l.X * side, l.Y, l.Z}, view);
-            Glow(cr, a.X, a.Y, 2.0, look.LightColour, 0.9, 1.3);
+            Glow(cr, a.X, a.Y, 2.0 * view.Scale, look.LightColour, 0.9, 1.3);
         }
     }
     cairo_restore(cr);
 }
 
-void DrawPoses(std::vector<Picture>& items, const EnemyLook& look) {
+const EnemyLook& Look(int variant) {
+    static const EnemyLook raider = Raider(), warden = Warden();
+    return variant == 0 ? raider : warden;
+}
+
+void DrawPoses(std::vector<Picture>& items, int variant) {
     for (int i = 0; i <= 40; ++i) {
         Canvas c(EnemySize, EnemySize);
         View view;
         view.CentreX = view.CentreY = EnemySize / 2.0;
         view.Roll = (i - 20) / 20.0 * MaxRoll;
         view.Distance = 90;
-        RenderMesh(c.Cr(), look.Model, view);
-        DrawEnemyLights(c.Cr(), look, view);
+        RenderEnemy(c.Cr(), variant, view);
         items.push_back(c.ToPicture());
     }
 }
 
 }  // namespace
 
+void RenderEnemy(cairo_t* cr, int variant, const View& view) {
+    const EnemyLook& look = Look(variant);
+    RenderMesh(cr, look.Model, view);
+    DrawEnemyLights(cr, look, view);
+}
+
 std::vector<Picture> DrawEnemyItems() {
     std::vector<Picture> items;
-    DrawPoses(items, Raider());
-    DrawPoses(items, Warden());
+    DrawPoses(items, 0);
+    DrawPoses(items, 1);
     return items;
 }
 

@@ -97,6 +97,7 @@ void RenderMesh(cairo_t* cr, const std::vector<Face>& faces, const View& view) {
                      [](const Prepared& a, const Prepared& b) { return a.depth < b.depth; });
     for (const Prepared& p : list) {
         double top = p.points[0].Y, bottom = p.points[0].Y;
+        cairo_new_path(cr);
         for (const Point2& q : p.points) {
             top = std::min(top, q.Y);
             bottom = std::max(bottom, q.Y);

@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "tools/make-assets/Assets.h"
-#include "tools/make-assets/Mesh.h"
+#include "tools/make-assets/Models.h"
 
 namespace skyrend::assets {
 
@@ -80,21 +80,27 @@ void DrawLights(cairo_t* cr, const View& view) {
         cairo_save(cr);
         cairo_translate(cr, nozzle.X, nozzle.Y);
         double len = std::hypot(tail.X - nozzle.X, tail.Y - nozzle.Y);
-        cairo_scale(cr, 1.0, std::max(1.0, len / 2.6));
-        Glow(cr, 0, 0.9, 3.2, {0.35, 0.65, 1.0}, 0.9, 1.4);
-        Glow(cr, 0, 0.3, 1.6, {0.9, 0.97, 1.0}, 0.9, 1.0);
+        const double k = view.Scale;
+        cairo_scale(cr, 1.0, std::max(1.0, len / (2.6 * k)));
+        Glow(cr, 0, 0.9 * k, 3.2 * k, {0.35, 0.65, 1.0}, 0.9, 1.4);
+        Glow(cr, 0, 0.3 * k, 1.6 * k, {0.9, 0.97, 1.0}, 0.9, 1.0);
         cairo_restore(cr);
     }
     Point2 left = Project({-30.6, -16.5, 1.5}, view), right = Project({30.6, -16.5, 1.5}, view);
-    Glow(cr, left.X, left.Y, 2.6, {1.0, 0.2, 0.15}, 0.95, 1.3);
-    Glow(cr, right.X, right.Y, 2.6, {0.2, 1.0, 0.3}, 0.95, 1.3);
+    Glow(cr, left.X, left.Y, 2.6 * view.Scale, {1.0, 0.2, 0.15}, 0.95, 1.3);
+    Glow(cr, right.X, right.Y, 2.6 * view.Scale, {0.2, 1.0, 0.3}, 0.95, 1.3);
     cairo_restore(cr);
 }
 
 }  // namespace
 
+void RenderFighter(cairo_t* cr, const View& view) {
+    static const std::vector<Face> model = FighterModel();
+    RenderMesh(cr, model, view);
+    DrawLights(cr, view);
+}
+
 std::vector<Picture> DrawShipItems() {
-    const std::vector<Face> model = FighterModel();
     std::vector<Picture> items;
     for (int i = 0; i <= 40; ++i) {
         Canvas c(ShipWidth, ShipHeight);
@@ -103,8 +109,7 @@ std::vector<Picture> DrawShipItems() {
         view.CentreY = ShipHeight / 2.0;
         view.Roll = (i - 20) / 20.0 * MaxRoll;
         view.Distance = 110;
-        RenderMesh(c.Cr(), model, view);
-        DrawLights(c.Cr(), view);
+        RenderFighter(c.Cr(), view);
         items.push_back(c.ToPicture());
     }
     return items;
