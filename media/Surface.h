@@ -8,18 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "media/Graphics.h"
 #include "platform/Platform.h"
 
 namespace skyrend {
 
-using TColor = uint32_t;  // 0x00BBGGRR; the top bit marks a system colour
-
-// The RGB of a colour (system colours through the usual desktop defaults),
-// as 0x00BBGGRR.
-TColor ColorToRGB(TColor color);
 // A surface pixel (0x00RRGGBB) of an RGB colour (0x00BBGGRR).
 inline uint32_t RGBToPixel(TColor rgb) {
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+    return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu);
 }
 
 enum class TBrushStyle { bsSolid, bsClear };

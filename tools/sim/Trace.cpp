@@ -77,19 +77,52 @@ private:
     std::string out_;
 };
 
-// Rows of a list: `row(i)` gives the JSON of position i.
-template <typename Row>
-std::string Rows(int32_t count, Row row) {
-    std::string out = "[";
-    for (int32_t i = 1; i <= count; ++i) {
-        if (i > 1) out += ", ";
-        out += row(i);
+// A JSON array built by appending, one row per live list position.
+class Array {
+public:
+    Array() : out_("[") {}
+    // Starts a row of values.
+    Array& Row() {
+        if (rows_++) out_ += ", ";
+        out_ += '[';
+        first_ = true;
+        return *this;
     }
-    return out + "]";
-}
+    Array& Real(long double v) { return Sep().Append(JsonReal(static_cast<double>(v))); }
+    Array& Int(int64_t v) { return Sep().Append(std::to_string(v)); }
+    Array& Str(const std::string& v) { return Sep().Append(JsonString(v)); }
+    Array& End() {
+        out_ += ']';
+        return *this;
+    }
+    // A bare value as an element (no row brackets).
+    Array& Element(const std::string& json) {
+        if (rows_++) out_ += ", ";
+        out_ += json;
+        return *this;
+    }
+    std::string Done() { return out_ + "]"; }
 
-std::string R(long double v) { return JsonReal(static_cast<double>(v)); }
-std::string I(int64_t v) { return std::to_string(v); }
+private:
+    std::string out_;
+    int rows_ = 0;
+    bool first_ = true;
+    Array& Sep() {
+        if (!first_) out_ += ", ";
+        first_ = false;
+        return *this;
+    }
+    Array& Append(const std::string& v) {
+        out_ += v;
+        return *this;
+    }
+};
+
+std::string BonusJson(const GameState& g) {
+    Array a;
+    for (int32_t i = 1; i <= BonusObjectCount; ++i) a.Row().Int(g.bonus.X[i]).Int(g.bonus.Y[i]).Int(g.bonus.Frame[i]).End();
+    return a.Done();
+}
 
 }  // namespace
 
@@ -129,63 +162,64 @@ std::string TraceLine(const TSkyrendMain& m, const StepRecord& rec) {
     o.Int("DisplayHeight", m.DXDraw->Display.Height());
     o.Int("CueDeviceIndex", g.shell.CueDeviceIndex);
 
-    std::string cues = "[";
-    for (size_t i = 0; i < rec.cues.size(); ++i)
-        cues += (i ? ", [" : "[") + I(rec.cues[i].first) + ", " + I(rec.cues[i].second) + "]";
-    o.Raw("cues", cues + "]");
-    std::string text = "[";
-    for (size_t i = 0; i < rec.text.size(); ++i)
-        text += (i ? ", [" : "[") + I(rec.text[i].x) + ", " + I(rec.text[i].y) + ", " +
-                JsonString(rec.text[i].text) + "]";
-    o.Raw("text", text + "]");
-    std::string errors = "[";
-    for (size_t i = 0; i < rec.errors.size(); ++i) errors += (i ? ", " : "") + JsonString(rec.errors[i]);
-    o.Raw("errors", errors + "]");
+    Array cues;
+    for (const auto& [device, item] : rec.cues) cues.Row().Int(device).Int(item).End();
+    o.Raw("cues", cues.Done());
+    Array text;
+    for (const auto& t : rec.text) text.Row().Int(t.x).Int(t.y).Str(t.text).End();
+    o.Raw("text", text.Done());
+    Array errors;
+    for (const auto& e : rec.errors) errors.Element(JsonString(e));
+    o.Raw("errors", errors.Done());
 
     const auto& ex = g.exhaust;
-    o.Raw("exhaust", Rows(ex.ExhaustCount, [&](int32_t i) {
-              return "[" + R(ex.X[i]) + ", " + R(ex.Y[i]) + ", " + I(ex.Life[i]) + ", " + I(ex.Frame[i]) + "]";
-          }));
+    Array exhaust;
+    for (int32_t i = 1; i <= ex.ExhaustCount; ++i)
+        exhaust.Row().Real(ex.X[i]).Real(ex.Y[i]).Int(ex.Life[i]).Int(ex.Frame[i]).End();
+    o.Raw("exhaust", exhaust.Done());
     const auto& ps = g.playerShots;
-    o.Raw("playerShots", Rows(ps.PlayerShotCount, [&](int32_t i) {
-              return "[" + R(ps.PlayerShotX[i]) + ", " + R(ps.PlayerShotY[i]) + ", " + I(ps.PlayerShotLife[i]) +
-                     ", " + I(ps.PlayerShotFrame[i]) + "]";
-          }));
+    Array playerShots;
+    for (int32_t i = 1; i <= ps.PlayerShotCount; ++i)
+        playerShots.Row().Real(ps.PlayerShotX[i]).Real(ps.PlayerShotY[i]).Int(ps.PlayerShotLife[i])
+            .Int(ps.PlayerShotFrame[i]).End();
+    o.Raw("playerShots", playerShots.Done());
     const auto& es = g.enemyShots;
-    o.Raw("enemyShots", Rows(es.EnemyShotCount, [&](int32_t i) {
-              return "[" + R(es.EnemyShotX[i]) + ", " + R(es.EnemyShotY[i]) + ", " + I(es.EnemyShotLife[i]) +
-                     ", " + I(es.EnemyShotFrame[i]) + ", " + I(es.EnemyShotOwner[i]) + "]";
-          }));
+    Array enemyShots;
+    for (int32_t i = 1; i <= es.EnemyShotCount; ++i)
+        enemyShots.Row().Real(es.EnemyShotX[i]).Real(es.EnemyShotY[i]).Int(es.EnemyShotLife[i])
+            .Int(es.EnemyShotFrame[i]).Int(es.EnemyShotOwner[i]).End();
+    o.Raw("enemyShots", enemyShots.Done());
     const auto& en = g.enemies;
-    o.Raw("enemies", Rows(en.EnemyShipCount, [&](int32_t i) {
-              return "[" + R(en.EnemyX[i]) + ", " + R(en.EnemyY[i]) + ", " + R(en.EnemyHeading[i]) + ", " +
-                     R(en.EnemySpeed[i]) + ", " + R(en.EnemyTurnSpeed[i]) + ", " + I(en.EnemyFireCooldown[i]) +
-                     ", " + I(en.EnemyVariant[i]) + "]";
-          }));
+    Array enemies;
+    for (int32_t i = 1; i <= en.EnemyShipCount; ++i)
+        enemies.Row().Real(en.EnemyX[i]).Real(en.EnemyY[i]).Real(en.EnemyHeading[i]).Real(en.EnemySpeed[i])
+            .Real(en.EnemyTurnSpeed[i]).Int(en.EnemyFireCooldown[i]).Int(en.EnemyVariant[i]).End();
+    o.Raw("enemies", enemies.Done());
     const auto& xp = g.explosions;
-    o.Raw("explosions", Rows(xp.ExplosionCount, [&](int32_t i) {
-              return "[" + R(xp.ExplosionX[i]) + ", " + R(xp.ExplosionY[i]) + ", " + I(xp.ExplosionFrame[i]) +
-                     ", " + I(xp.ExplosionKind[i]) + "]";
-          }));
-    const auto& b = g.bonus;
-    o.Raw("bonus", Rows(BonusObjectCount, [&](int32_t i) {
-              return "[" + I(b.X[i]) + ", " + I(b.Y[i]) + ", " + I(b.Frame[i]) + "]";
-          }));
+    Array explosions;
+    for (int32_t i = 1; i <= xp.ExplosionCount; ++i)
+        explosions.Row().Real(xp.ExplosionX[i]).Real(xp.ExplosionY[i]).Int(xp.ExplosionFrame[i])
+            .Int(xp.ExplosionKind[i]).End();
+    o.Raw("explosions", explosions.Done());
+    o.Raw("bonus", BonusJson(g));
     return o.Done();
 }
 
 std::string WorldJson(const TSkyrendMain& m) {
     const GameState& g = m.state;
     auto layer = [](const StarLayer& s) {
-        return Rows(StarsPerLayer, [&](int32_t i) {
-            return "[" + I(s.X[i]) + ", " + I(s.Y[i]) + ", " + I(s.Item[i]) + "]";
-        });
+        Array a;
+        for (int32_t i = 1; i <= StarsPerLayer; ++i) a.Row().Int(s.X[i]).Int(s.Y[i]).Int(s.Item[i]).End();
+        return a.Done();
     };
-    const auto& b = g.bonus;
-    return "{\"near\": " + layer(g.stars.NearStars) + ", \"far\": " + layer(g.stars.FarStars) +
-           ", \"bonus\": " + Rows(BonusObjectCount, [&](int32_t i) {
-               return "[" + I(b.X[i]) + ", " + I(b.Y[i]) + ", " + I(b.Frame[i]) + "]";
-           }) + "}";
+    std::string out = "{\"near\": ";
+    out += layer(g.stars.NearStars);
+    out += ", \"far\": ";
+    out += layer(g.stars.FarStars);
+    out += ", \"bonus\": ";
+    out += BonusJson(g);
+    out += "}";
+    return out;
 }
 
 }  // namespace skyrend::sim

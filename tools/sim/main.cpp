@@ -22,7 +22,6 @@ namespace skyrend::sim {
 namespace {
 
 constexpr int StepMilliseconds = 33;
-constexpr int AudioRate = 44100;
 
 struct Options {
     std::string dir = ".";
@@ -110,9 +109,6 @@ bool ReadText(const std::string& path, std::string& text) {
     return true;
 }
 
-// Frames of sound up to a clock reading, so that the total follows the clock.
-uint64_t AudioFrames(uint64_t elapsedMs) { return elapsedMs * AudioRate / 1000; }
-
 class Simulator {
 public:
     Simulator(const Options& o, std::vector<ScriptEvent> events, std::ostream* trace)
@@ -122,7 +118,9 @@ public:
         platform::SetCurrent(&hp_);
         hp_.SetClock(o_.clock);
         if (!o_.modes.empty()) hp_.SetDisplayModes(o_.modes);
-        if (!o_.audio.empty()) hp_.EnableAudio(true);
+        // The mix always runs, so that voices finish as they would with
+        // --audio; its samples are kept only when asked for.
+        hp_.EnableAudio(!o_.audio.empty());
         StartUp();
         for (int64_t step = 1; step <= o_.frames; ++step) Step(step);
         if (!o_.audio.empty()) hp_.WriteAudio(o_.audio);
@@ -139,10 +137,8 @@ private:
     GameForms forms_;
     StepRecord rec_;
     size_t nextEvent_ = 0;
-    uint64_t startClock_ = 0;
 
     void StartUp() {
-        startClock_ = o_.clock;
         forms_ = CreateGameForms();
         forms_.main->OnCue = [this](int32_t device, int32_t item) { rec_.cues.emplace_back(device, item); };
         // Count ticks as they start, so a frame that fails still counts.
@@ -170,7 +166,7 @@ private:
         for (; nextEvent_ < events_.size() && events_[nextEvent_].step == step; ++nextEvent_) Deliver(events_[nextEvent_]);
         Application().ProcessMessages();
         hp_.AdvanceClock(StepMilliseconds);
-        int presentsBefore = hp_.PresentCount();
+        uint64_t presentsBefore = hp_.PresentCount();
         Application().Idle();
         Finish(step, hp_.PresentCount() != presentsBefore);
     }
@@ -213,7 +209,7 @@ private:
         lastTicks_ = tickCounter_;
         for (auto& t : hp_.TakeTexts()) rec_.text.push_back({t.x, t.y, t.text});
         rec_.errors = hp_.TakeErrorBoxes();
-        if (!o_.audio.empty()) hp_.RenderAudio(AudioFrames(hp_.Clock() - startClock_) - hp_.AudioFramesRendered());
+        hp_.SyncAudio();
         if (trace_) *trace_ << TraceLine(*forms_.main, rec_) << "\n";
         if (presented) {
             if (auto shot = o_.shots.find(step); shot != o_.shots.end()) {
