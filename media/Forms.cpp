@@ -39,6 +39,11 @@ void TForm::RemoveHook(int id) {
 }
 
 void TForm::Broadcast(FormEvent event) {
+    // The destroy message is sent once, by the most derived form first.
+    if (event == FormEvent::Destroying) {
+        if (destroyed_) return;
+        destroyed_ = true;
+    }
     // A hook may remove itself while it runs; walk a copy.
     auto hooks = hooks_;
     for (auto& [id, hook] : hooks) hook(event);

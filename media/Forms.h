@@ -76,13 +76,17 @@ public:
     void DispatchKeyDown(uint16_t key);
     void DispatchMouseDown(int button, int x, int y);
 
+protected:
+    // Tells the hooks; a form being destroyed calls it with Destroying.
+    void Broadcast(FormEvent event);
+
 private:
     friend class TApplication;
     bool shown_ = false;
     bool isMain_ = false;
     int nextHook_ = 1;
     std::vector<std::pair<int, TFormHook>> hooks_;
-    void Broadcast(FormEvent event);
+    bool destroyed_ = false;
 };
 
 using TIdleEvent = std::function<void(bool& done)>;

@@ -27,7 +27,11 @@ TSkyrendMain::TSkyrendMain(TComponent* owner) : TForm(owner) {
 }
 
 TSkyrendMain::~TSkyrendMain() {
-    // Components go in reverse declaration order; the display last but one.
+    // The window goes first: the display is finalised while the timer its
+    // handler disables still exists; then the components in reverse order.
+    Broadcast(FormEvent::Destroying);
+    DXDraw->OnFinalize = nullptr;
+    DXDraw->OnFinalizeSurface = nullptr;
     Menuegfx.reset();
     for (auto* list : {&DXWaveList8, &DXWaveList7, &DXWaveList6, &DXWaveList5, &DXWaveList4, &DXWaveList3,
                        &DXWaveList2})
