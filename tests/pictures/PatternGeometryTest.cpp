@@ -1,0 +1,187 @@
+// tests/pictures/PatternGeometryTest.cpp — how items are cut into patterns
+// and tiles, and which colour key their surfaces get.
+
+#include <gtest/gtest.h>
+
+#include "media/Errors.h"
+#include "tests/pictures/PictureTestKit.h"
+
+namespace skyrend::test {
+namespace {
+
+// Draws every pattern of the item and compares it with the picture.
+void ExpectPatternsMatchPicture(TPictureCollectionItem& item, const TImage32& image) {
+    const int pw = item.EffectivePatternWidth(), ph = item.EffectivePatternHeight();
+    auto canvas = Canvas(pw, ph);
+    for (int32_t i = 0; i < item.PatternCount(); ++i) {
+        const platform::Rect r = item.PatternRect(i);
+        canvas->Fill(0x123456);
+        item.Draw(canvas.get(), 0, 0, i);
+        for (int y = 0; y < ph; ++y)
+            for (int x = 0; x < pw; ++x)
+                ASSERT_EQ(At(*canvas, x, y), image.At(r.left + x, r.top + y))
+                    << "pattern " << i << " at " << x << "," << y;
+    }
+}
+
+TEST(PatternGrid, StripOfSquarePatterns) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    TPictureCollectionItem& item = AddPicture(collection, CodedImage(320, 32), 32, 32);
+    collection.Initialize(&display.draw);
+    EXPECT_EQ(item.PatternCount(), 10);
+    EXPECT_EQ(item.PatternRect(3), (platform::Rect{96, 0, 128, 32}));
+    EXPECT_EQ(item.PatternRect(9), (platform::Rect{288, 0, 320, 32}));
+    EXPECT_EQ(item.PatternRect(10), platform::Rect{});
+    EXPECT_EQ(item.PatternRect(-1), platform::Rect{});
+}
+
+TEST(PatternGrid, ZeroPatternSizeIsOnePatternOfTheWholePicture) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    TPictureCollectionItem& item = AddPicture(collection, CodedImage(50, 30), 0, 0);
+    collection.Initialize(&display.draw);
+    EXPECT_EQ(item.PatternCount(), 1);
+    EXPECT_EQ(item.PatternRect(0), (platform::Rect{0, 0, 50, 30}));
+    // Counting made patterns leaves the stored sizes alone.
+    EXPECT_EQ(item.PatternWidth, 0);
+    EXPECT_EQ(item.PatternHeight, 0);
+}
+
+TEST(PatternGrid, SkipsLeaveGapsBetweenColumnsAndRows) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    const TImage32 image = CodedImage(100, 70);
+    TPictureCollectionItem& item = AddPicture(collection, image, 32, 32, 2, 6);
+    collection.Initialize(&display.draw);
+    // (100 + 2) div 34 = 3 columns, (70 + 6) div 38 = 2 rows.
+    EXPECT_EQ(item.PatternCount(), 6);
+    EXPECT_EQ(item.PatternRect(2), (platform::Rect{68, 0, 100, 32}));
+    EXPECT_EQ(item.PatternRect(4), (platform::Rect{34, 38, 66, 70}));
+    ExpectPatternsMatchPicture(item, image);
+}
+
+TEST(PatternGrid, CountBeforeInitialisingUsesTheStoredSizeFormula) {
+    TPictureCollection collection;
+    TPictureCollectionItem& whole = AddPicture(collection, CodedImage(320, 32), 0, 0);
+    EXPECT_EQ(whole.PatternCount(), 1);
+    // The computation writes the picture's size into the zero sizes.
+    EXPECT_EQ(whole.PatternWidth, 320);
+    EXPECT_EQ(whole.PatternHeight, 32);
+
+    // 105 = 2 * 40 + 25: the formula counts the last column only when the
+    // rest is exactly one pattern wide, the grid whenever it holds one.
+    TPictureCollectionItem& gaps = AddPicture(collection, CodedImage(105, 20), 20, 20, 20, 0);
+    EXPECT_EQ(gaps.PatternCount(), 2);
+    EXPECT_EQ(gaps.LayoutPatternCount(), 3);
+    HeadlessDisplay display;
+    collection.Initialize(&display.draw);
+    EXPECT_EQ(gaps.PatternCount(), 3);
+}
+
+TEST(PatternGrid, DegenerateSizesGiveNoPatterns) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    TPictureCollectionItem& swallowed = AddPicture(collection, CodedImage(64, 32), 32, 32, -32, 0);
+    TPictureCollectionItem& tooLarge = AddPicture(collection, CodedImage(64, 32), 65, 32);
+    TPictureCollectionItem& empty = collection.Add();
+    collection.Initialize(&display.draw);
+    auto canvas = Canvas(100, 100);
+    for (TPictureCollectionItem* item : {&swallowed, &tooLarge, &empty}) {
+        EXPECT_EQ(item->PatternCount(), 0);
+        EXPECT_TRUE(item->Surfaces().empty());
+        item->Draw(canvas.get(), 0, 0, 0);
+        item->DrawRotated(canvas.get(), 50, 50, 20, 20, 0, 0.5, 0.5, 0);
+    }
+    EXPECT_EQ(At(*canvas, 0, 0), 0x123456u);
+    EXPECT_EQ(At(*canvas, 50, 50), 0x123456u);
+}
+
+TEST(PatternGrid, OverlappingPatternsOfANegativeSkip) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    const TImage32 image = CodedImage(3000, 8);
+    // Steps of 20 with 30-pixel patterns: neighbours share 10 columns.
+    TPictureCollectionItem& item = AddPicture(collection, image, 30, 8, -10, 0);
+    collection.Initialize(&display.draw);
+    EXPECT_EQ(item.PatternCount(), 149);
+    ExpectPatternsMatchPicture(item, image);
+}
+
+TEST(Tiles, AWidePictureIsSplitIntoTilesThatHoldWholePatterns) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    const TImage32 image = CodedImage(4200, 4);
+    TPictureCollectionItem& item = AddPicture(collection, image, 30, 4);
+    collection.Initialize(&display.draw);
+    // Tiles of 30 * ceil(2048 / 30) = 2070 pixels.
+    ASSERT_EQ(item.Surfaces().size(), 3u);
+    EXPECT_EQ(item.Surfaces()[0]->Width(), 2070);
+    EXPECT_EQ(item.Surfaces()[1]->Width(), 2070);
+    EXPECT_EQ(item.Surfaces()[2]->Width(), 60);
+    EXPECT_EQ(item.PatternCount(), 140);
+    ExpectPatternsMatchPicture(item, image);
+}
+
+TEST(Tiles, TilesInBothDirections) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    const TImage32 image = CodedImage(2500, 2500);
+    TPictureCollectionItem& item = AddPicture(collection, image, 250, 250);
+    collection.Initialize(&display.draw);
+    ASSERT_EQ(item.Surfaces().size(), 4u);
+    EXPECT_EQ(item.Surfaces()[0]->Width(), 2250);
+    EXPECT_EQ(item.Surfaces()[3]->Width(), 250);
+    EXPECT_EQ(item.Surfaces()[3]->Height(), 250);
+    for (const auto& surface : item.Surfaces()) EXPECT_FALSE(surface->SystemMemory());
+    ExpectPatternsMatchPicture(item, image);
+}
+
+TEST(Tiles, SystemMemoryKeepsTheWholePictureOnOneSurface) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    const TImage32 image = CodedImage(4200, 4);
+    TPictureCollectionItem& item = AddPicture(collection, image, 30, 4);
+    item.SystemMemory = true;
+    collection.Initialize(&display.draw);
+    ASSERT_EQ(item.Surfaces().size(), 1u);
+    EXPECT_TRUE(item.Surfaces()[0]->SystemMemory());
+    EXPECT_EQ(item.Surfaces()[0]->Width(), 4200);
+    ExpectPatternsMatchPicture(item, image);
+}
+
+TEST(Tiles, SurfacesFallBackToSystemMemoryAndFailWithoutAny) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    TPictureCollectionItem& item = AddPicture(collection, CodedImage(64, 32), 32, 32);
+    display.platform.SetSurfaceMemory(false, true);
+    collection.Initialize(&display.draw);
+    ASSERT_FALSE(item.Surfaces().empty());
+    EXPECT_TRUE(item.Surfaces()[0]->SystemMemory());
+
+    display.platform.SetSurfaceMemory(false, false);
+    try {
+        collection.Initialize(&display.draw);
+        FAIL() << "no surface can be made";
+    } catch (const EDirectDrawSurfaceError& error) {
+        EXPECT_STREQ(error.what(), "Surface cannot be made");
+    }
+    EXPECT_TRUE(item.Surfaces().empty());
+}
+
+TEST(ColorKey, TransparentColorResolvesToEachSurfacesKey) {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    TPictureCollectionItem& item = AddPicture(collection, CodedImage(4200, 4), 30, 4);
+    item.TransparentColor = 0x0000FF;  // red, as 0x00BBGGRR
+    collection.Initialize(&display.draw);
+    for (const auto& surface : item.Surfaces()) EXPECT_EQ(surface->ColorKey(), 0xFF0000u);
+
+    item.SetTransparentColor(0x8000000F);  // a system colour, resolved first
+    const uint32_t key = RGBToPixel(ColorToRGB(0x8000000F));
+    EXPECT_EQ(key & 0xFF000000u, 0u);
+    for (const auto& surface : item.Surfaces()) EXPECT_EQ(surface->ColorKey(), key);
+}
+
+}  // namespace
+}  // namespace skyrend::test
