@@ -33,7 +33,10 @@ void HeadlessPlatform::SetClock(uint64_t milliseconds) {
     audioFramesSinceStart_ = 0;
 }
 
-void HeadlessPlatform::AdvanceClock(uint64_t milliseconds) { clock_ += milliseconds; }
+void HeadlessPlatform::AdvanceClock(uint64_t milliseconds) {
+    clock_ += milliseconds;
+    SyncAudio();
+}
 
 void HeadlessPlatform::Push(const Message& message) { messages_.push_back(message); }
 
@@ -206,7 +209,6 @@ uint32_t HeadlessPlatform::UtcMillisecondOfDay() { return static_cast<uint32_t>(
 void HeadlessPlatform::SleepMs(int milliseconds) {
     if (milliseconds <= 0) return;
     AdvanceClock(static_cast<uint64_t>(milliseconds));
-    SyncAudio();
 }
 
 void HeadlessPlatform::GetKeyboardState(uint8_t keys[256]) { std::memcpy(keys, keys_, sizeof keys_); }

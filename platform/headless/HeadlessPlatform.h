@@ -46,8 +46,9 @@ public:
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
     // ------------------------------------------------ scripting
-    // The virtual clock in milliseconds; setting it also restarts the audio
-    // timeline (see SyncAudio).
+    // The virtual clock in milliseconds. Setting it restarts the sound's
+    // timeline there; advancing it mixes the sound that is due (SyncAudio),
+    // so voices play on and finish as virtual time passes.
     void SetClock(uint64_t milliseconds);
     void AdvanceClock(uint64_t milliseconds);
     uint64_t Clock() const { return clock_; }
@@ -95,12 +96,13 @@ public:
     // sound device exists); voices advance, and the samples are appended to
     // the audio buffer while keeping audio is enabled.
     void RenderAudio(size_t frames);
-    // Mixes up to the clock: AudioFramesRendered() becomes
+    // Mixes up to the clock, if behind: AudioFramesRendered() becomes
     // AudioFramesAt(clock - the clock's value at the last SetClock).
     void SyncAudio();
     uint64_t AudioFramesRendered() const { return audioFramesSinceStart_; }
     static uint64_t AudioFramesAt(uint64_t milliseconds) { return milliseconds * AudioRate / 1000; }
-    // Whether rendered samples are kept (default true).
+    // Whether mixed samples are kept in the audio buffer (default false: the
+    // voices still play, the samples are dropped).
     void EnableAudio(bool keep) { keepAudio_ = keep; }
     // Interleaved 16-bit samples, left then right.
     const std::vector<int16_t>& Audio() const { return audio_; }
@@ -133,7 +135,7 @@ public:
 
     uint32_t TimeGetTime() override;
     uint32_t UtcMillisecondOfDay() override;
-    // Sleeping passes virtual time (and its sound) at once.
+    // Sleeping advances the virtual clock at once.
     void SleepMs(int milliseconds) override;
 
     void GetKeyboardState(uint8_t keys[256]) override;
@@ -178,7 +180,7 @@ private:
 
     std::shared_ptr<AlCore> sound_;
     bool soundDisabled_ = false;
-    bool keepAudio_ = true;
+    bool keepAudio_ = false;
     std::vector<int16_t> discarded_;
     std::vector<int16_t> audio_;
 };

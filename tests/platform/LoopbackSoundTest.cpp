@@ -37,6 +37,7 @@ const uint8_t* Bytes(const std::vector<int16_t>& s) { return reinterpret_cast<co
 class Loopback : public ::testing::Test {
 protected:
     void SetUp() override {
+        p.EnableAudio(true);
         device = p.CreateSoundDevice();
         ASSERT_NE(device, nullptr) << "OpenAL Soft loopback device";
         EXPECT_TRUE(device->CreatePrimaryBuffer());
@@ -275,25 +276,46 @@ TEST_F(Loopback, EmptyAndRaggedData) {
 
 TEST(LoopbackClock, AudioFollowsTheVirtualClock) {
     HeadlessPlatform p;
+    p.EnableAudio(true);
     p.SetClock(5000);
     for (int step = 1; step <= 30; ++step) {
         p.AdvanceClock(33);
-        p.SyncAudio();
+        EXPECT_EQ(p.AudioFramesRendered(), uint64_t(step) * 33 * 44100 / 1000);
+        p.SyncAudio();  // already there: nothing more
         EXPECT_EQ(p.AudioFramesRendered(), uint64_t(step) * 33 * 44100 / 1000);
     }
     EXPECT_EQ(p.Audio().size(), 2 * HeadlessPlatform::AudioFramesAt(990));
-    p.SleepMs(10);  // sleeping passes time and its sound
+    p.SleepMs(10);
     EXPECT_EQ(p.AudioFramesRendered(), HeadlessPlatform::AudioFramesAt(1000));
     EXPECT_EQ(p.TakeAudio().size(), 2u * 44100);
     EXPECT_TRUE(p.Audio().empty());
-    p.EnableAudio(false);
+    // Frames rendered ahead of the clock are not rendered again.
     p.RenderAudio(100);
+    p.AdvanceClock(10);
+    EXPECT_EQ(p.AudioFramesRendered(), HeadlessPlatform::AudioFramesAt(1010));
+    EXPECT_EQ(p.Audio().size(), 2 * (HeadlessPlatform::AudioFramesAt(1010) - 44100));
+}
+
+TEST(LoopbackClock, VoicesFinishAsTimePassesEvenWhenTheMixIsDropped) {
+    HeadlessPlatform p;
+    auto device = p.CreateSoundDevice();
+    ASSERT_NE(device, nullptr);
+    const auto wave = Ramp(4410);  // 100 ms
+    std::string error;
+    auto voice = device->CreateVoice(Pcm(1, 16), Bytes(wave), wave.size() * 2, error);
+    ASSERT_NE(voice, nullptr) << error;
+    voice->Play(false);
+    p.AdvanceClock(66);
+    EXPECT_TRUE(voice->IsPlaying());
+    p.AdvanceClock(66);
+    EXPECT_FALSE(voice->IsPlaying());
     EXPECT_TRUE(p.Audio().empty());
-    EXPECT_EQ(p.AudioFramesRendered(), 44100u + 100);
+    EXPECT_EQ(p.AudioFramesRendered(), HeadlessPlatform::AudioFramesAt(132));
 }
 
 TEST(LoopbackClock, WithoutSoundTheMixIsSilent) {
     HeadlessPlatform p;
+    p.EnableAudio(true);
     p.DisableSound();
     EXPECT_EQ(p.CreateSoundDevice(), nullptr);
     p.RenderAudio(1455);
@@ -303,6 +325,7 @@ TEST(LoopbackClock, WithoutSoundTheMixIsSilent) {
 
 TEST(LoopbackClock, WritesTheMixAsAWaveFile) {
     HeadlessPlatform p;
+    p.EnableAudio(true);
     auto device = p.CreateSoundDevice();
     ASSERT_NE(device, nullptr);
     const auto wave = Ramp(50);

@@ -22,17 +22,14 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; echo "--- probe log"; cat "$LOG" 2>/dev/null || true; exit 1; }
 
-# A free display number.
-for n in $(seq 91 150); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUM=$n; break; fi
-done
-export DISPLAY=":$DISPLAY_NUM"
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and tells its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -br -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
-for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$DISPLAY_NUM" ] && break; sleep 0.1; done
-[ -e "/tmp/.X11-unix/X$DISPLAY_NUM" ] || fail "Xvfb did not start"
+for _ in $(seq 1 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+[ -s "$WORK/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$WORK/display")"
 
-SKYREND_WINDOW_PROBE="$LOG" SDL_AUDIODRIVER=dummy "$PROBE" --gtest_filter=SdlWindow.Probe >"$WORK/probe.out" 2>&1 &
+SKYREND_WINDOW_PROBE="$LOG" "$PROBE" --gtest_filter=SdlWindow.Probe >"$WORK/probe.out" 2>&1 &
 PROBE_PID=$!
 for _ in $(seq 1 200); do grep -q '^ready' "$LOG" 2>/dev/null && break; sleep 0.1; done
 grep -q '^ready' "$LOG" || { cat "$WORK/probe.out"; fail "the probe did not show its window"; }
@@ -76,6 +73,15 @@ sleep 1
 shoot
 expect_pixel 1275 40 "0,0,255" "full screen again"
 
+# The focus goes to the desktop and comes back: deactivated, activated.
+root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+window=$(xdotool search --name '^SkyrendMain$' | head -n 1)
+[ -n "$window" ] || fail "no window named SkyrendMain"
+xdotool windowfocus "$root"
+sleep 0.5
+xdotool windowfocus "$window"
+sleep 0.5
+
 # The close request.
 kill -TERM "$PROBE_PID"
 for _ in $(seq 1 100); do kill -0 "$PROBE_PID" 2>/dev/null || break; sleep 0.1; done
@@ -83,6 +89,9 @@ wait "$PROBE_PID" || { cat "$WORK/probe.out"; fail "the probe failed"; }
 PROBE_PID=""
 
 grep -q '^activate foreground 1' "$LOG" || fail "no activation with the focus"
+[ "$(grep -E '^(activate|deactivate)' "$LOG" | cut -d' ' -f1 | tr '\n' ' ')" = "activate deactivate activate " ] ||
+    fail "activation changes do not alternate as activate, deactivate, activate"
+grep -q '^deactivate foreground 0' "$LOG" || fail "still in the foreground when deactivated"
 grep -q '^mouse 512 384 0 ' "$LOG" || fail "left click not at display pixel (512, 384)"
 grep -q '^mouse 800 614 1 ' "$LOG" || fail "right click not at display pixel (800, 614)"
 grep -q '^key 67 cursor 80 80 ' "$LOG" || fail "cursor not at display pixel (80, 80)"

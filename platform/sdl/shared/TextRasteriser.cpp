@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <mutex>
 
 namespace skyrend::platform {
 
@@ -19,15 +21,18 @@ constexpr int DefaultPointSize = 8;
 constexpr int LargestPointSize = 1000;
 
 // Asks fontconfig for the file of the best match for `family`.
+// A configuration of its own, dropped after the look-up, so that nothing of
+// fontconfig stays behind.
 std::string FindFontFile(const std::string& family) {
-    if (!FcInit()) return {};
+    std::unique_ptr<FcConfig, void (*)(FcConfig*)> config(FcInitLoadConfigAndFonts(), FcConfigDestroy);
+    if (!config) return {};
     std::string file;
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family.c_str()));
     if (!pattern) return {};
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config.get(), pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config.get(), pattern, &result);
     if (match) {
         FcChar8* path = nullptr;
         if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
@@ -36,6 +41,16 @@ std::string FindFontFile(const std::string& family) {
     }
     FcPatternDestroy(pattern);
     return file;
+}
+
+// Font files do not move while the program runs: each family is looked up once.
+std::string CachedFontFile(const std::string& family) {
+    static std::mutex lock;
+    static std::map<std::string, std::string> files;
+    std::lock_guard<std::mutex> hold(lock);
+    auto found = files.find(family);
+    if (found == files.end()) found = files.emplace(family, FindFontFile(family)).first;
+    return found->second;
 }
 
 uint8_t Mix(uint32_t src, uint32_t dst, uint32_t alpha) {
@@ -95,7 +110,7 @@ struct TextRasteriser::Impl {
         if (looked) return;
         looked = true;
         ttfReady = TTF_Init() == 0;
-        if (ttfReady) file = FindFontFile(family);
+        if (ttfReady) file = CachedFontFile(family);
     }
 
     TTF_Font* Font(int pointSize) {
