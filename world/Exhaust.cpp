@@ -29,6 +29,12 @@ void SpawnExhaustPuff(GameState& g) {
 
 void SpawnExhaustPuff(TSkyrendMain& m) { SpawnExhaustPuff(m.state); }
 
+// The heading difference is stored as a double before it is scaled.
+int64_t PuffAngle(long double puffHeading, long double shipHeading) {
+    const double turned = static_cast<double>(puffHeading - shipHeading);
+    return Nearest(turned * TurnsPerDegree);
+}
+
 // Puffs in view advance one picture every third frame in which puffs exist,
 // and are drawn turned by how far the ship has turned since the drop.
 void DrawExhaustPuffs(TSkyrendMain& m) {
@@ -42,8 +48,7 @@ void DrawExhaustPuffs(TSkyrendMain& m) {
         if (!view.Contains(ex.X[i], ex.Y[i])) continue;
         if (advance && ++ex.Frame[i] == 7) ex.Frame[i] = 0;
         const ScreenPoint p = WorldToScreen(g, rotation, ex.X[i], ex.Y[i], g.world.CameraX, g.world.CameraY);
-        const double turned = static_cast<double>(ex.Heading[i] - g.ship.ShipHeading);
-        const int64_t angle = Nearest(turned * TurnsPerDegree);
+        const int64_t angle = PuffAngle(ex.Heading[i], g.ship.ShipHeading);
         m.abgas->Items.GetItem(ex.Frame[i])
             .DrawRotated(surface, static_cast<int32_t>(p.x) - 10, static_cast<int32_t>(p.y), 10, 10, 0, 0.5, 0.5,
                          static_cast<float>(angle));

@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include <cstdint>
+
 namespace skyrend {
 
 class TSkyrendMain;
@@ -14,5 +16,9 @@ void MoveExhaustPuffs(TSkyrendMain& m);
 // The same on the game state alone (drawing needs the main window).
 void SpawnExhaustPuff(GameState& g);
 void MoveExhaustPuffs(GameState& g);
+
+// The draw angle of a puff in 1/256 turns: how far the ship has turned since
+// the puff was dropped, so the puff keeps its orientation in the world.
+int64_t PuffAngle(long double puffHeading, long double shipHeading);
 
 }  // namespace skyrend

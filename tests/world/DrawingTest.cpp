@@ -1,0 +1,171 @@
+// tests/world/DrawingTest.cpp — the drawing routines' animation and their
+// failures on the main window: pictures advance only for objects in view
+// and only on their layer's ticks, and a missing picture ends the routine.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "media/Errors.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "shell/Skyrendunit.h"
+#include "tests/world/WorldFixture.h"
+#include "world/Energy.h"
+#include "world/Exhaust.h"
+#include "world/Ship.h"
+#include "world/Stars.h"
+
+namespace skyrend {
+namespace {
+
+// The main window without a display: drawing reaches the picture lists (and
+// their index checks) but puts no pixels anywhere.
+class DrawingTest : public ::testing::Test {
+protected:
+    platform::HeadlessPlatform platform_;
+    std::unique_ptr<TSkyrendMain> main_;
+    GameState* g = nullptr;
+
+    void SetUp() override {
+        platform::SetCurrent(&platform_);
+        main_ = std::make_unique<TSkyrendMain>(nullptr);
+        g = &main_->state;
+        testing::SetProfile1024(*g);
+        testing::SetShipStartValues(*g);
+        g->world.WorldSize = 20000;
+        g->world.CameraX = g->world.CameraY = g->world.FarCameraX = g->world.FarCameraY = 10000.0;
+    }
+    void TearDown() override {
+        main_.reset();
+        platform::SetCurrent(nullptr);
+    }
+    static void Pictures(TDXImageList& list, int n) {
+        list.Items.Clear();
+        for (int k = 0; k < n; ++k) list.Items.Add();
+    }
+    static void Place(StarLayer& layer, int32_t i, int32_t x, int32_t y, int32_t item) {
+        layer.X[i] = x;
+        layer.Y[i] = y;
+        layer.Item[i] = item;
+    }
+};
+
+TEST_F(DrawingTest, StarsAdvanceOnTheirTicksWhileInView) {
+    Pictures(*main_->Stars1, 22);
+    StarLayer& nearStars = g->stars.NearStars;
+    StarLayer& farStars = g->stars.FarStars;
+    Place(nearStars, 1, 10000, 10000, 12);
+    Place(nearStars, 2, 10639, 9361, 5);
+    Place(nearStars, 3, 10640, 10000, 7);  // on the window's edge: out of view
+    Place(farStars, 1, 10000, 10000, 21);
+    Place(farStars, 2, 12000, 10000, 15);
+
+    g->ticks.NearStarTick = 1;
+    g->ticks.FarStarTick = 3;
+    DrawStars(*main_);
+    EXPECT_EQ(nearStars.Item[1], 12);
+    EXPECT_EQ(farStars.Item[1], 21);
+    EXPECT_EQ(g->ticks.NearStarTick, 1);
+    EXPECT_EQ(g->ticks.FarStarTick, 3);
+
+    g->ticks.NearStarTick = 2;
+    g->ticks.FarStarTick = 4;
+    DrawStars(*main_);
+    EXPECT_EQ(nearStars.Item[1], 0);  // 12 wraps to 0
+    EXPECT_EQ(nearStars.Item[2], 6);
+    EXPECT_EQ(nearStars.Item[3], 7);
+    EXPECT_EQ(farStars.Item[1], 13);  // 21 wraps to 13
+    EXPECT_EQ(farStars.Item[2], 15);
+    EXPECT_EQ(g->ticks.NearStarTick, 0);
+    EXPECT_EQ(g->ticks.FarStarTick, 0);
+
+    // Each layer is seen from its own camera.
+    g->world.FarCameraX = 12000.0;
+    g->ticks.FarStarTick = 4;
+    DrawStars(*main_);
+    EXPECT_EQ(farStars.Item[1], 13);
+    EXPECT_EQ(farStars.Item[2], 16);
+    // Stars out of view keep their picture however long they stay out.
+    for (int frame = 0; frame < 8; ++frame) {
+        g->ticks.NearStarTick = 2;
+        DrawStars(*main_);
+    }
+    EXPECT_EQ(nearStars.Item[3], 7);
+    EXPECT_EQ(nearStars.Item[1], 8);
+}
+
+TEST_F(DrawingTest, AMissingStarPictureEndsTheDrawing) {
+    Pictures(*main_->Stars1, 13);  // the far layer's pictures are missing
+    Place(g->stars.NearStars, 1, 10000, 10000, 12);
+    Place(g->stars.FarStars, 1, 10010, 10000, 20);
+    g->ticks.NearStarTick = 2;
+    g->ticks.FarStarTick = 4;
+    EXPECT_THROW(DrawStars(*main_), EListError);
+    EXPECT_EQ(g->stars.FarStars.Item[1], 21);      // advanced before the failed draw
+    EXPECT_EQ(g->stars.NearStars.Item[1], 12);     // the near layer never ran
+    EXPECT_EQ(g->ticks.FarStarTick, 4);
+    EXPECT_EQ(g->ticks.NearStarTick, 2);
+}
+
+TEST_F(DrawingTest, BonusObjectsAdvanceEveryFrameInView) {
+    Pictures(*main_->Bonus, 39);
+    BonusObjects& b = g->bonus;
+    b.X[1] = 10000, b.Y[1] = 10000, b.Frame[1] = 38;
+    b.X[2] = 10640, b.Y[2] = 10000, b.Frame[2] = 4;  // exactly ViewRange to the right
+    b.X[3] = 9361, b.Y[3] = 10639, b.Frame[3] = 4;
+    DrawBonusObjects(*main_);
+    EXPECT_EQ(b.Frame[1], 0);
+    EXPECT_EQ(b.Frame[2], 4);
+    EXPECT_EQ(b.Frame[3], 5);
+    DrawBonusObjects(*main_);
+    EXPECT_EQ(b.Frame[1], 1);
+
+    Pictures(*main_->Bonus, 5);
+    EXPECT_THROW(DrawBonusObjects(*main_), EListError);
+}
+
+TEST_F(DrawingTest, PuffsAdvanceEveryThirdExhaustStep) {
+    Pictures(*main_->abgas, 7);
+    ExhaustPuffs& ex = g->exhaust;
+    ex.ExhaustCount = 2;
+    ex.X[1] = 10000.0, ex.Y[1] = 10000.0, ex.Frame[1] = 6, ex.Life[1] = 10;
+    ex.X[2] = 10639.5, ex.Y[2] = 10000.0, ex.Frame[2] = 3, ex.Life[2] = 10;  // just inside
+    ex.X[3] = 10640.0, ex.Y[3] = 10000.0, ex.Frame[3] = 3;                   // beyond the count
+
+    g->ticks.ExhaustTick = 2;
+    DrawExhaustPuffs(*main_);
+    EXPECT_EQ(ex.Frame[1], 6);
+    EXPECT_EQ(g->ticks.ExhaustTick, 2);
+
+    g->ticks.ExhaustTick = 3;
+    ex.X[2] = 10640.0;  // now on the edge: out of view
+    DrawExhaustPuffs(*main_);
+    EXPECT_EQ(ex.Frame[1], 0);
+    EXPECT_EQ(ex.Frame[2], 3);
+    EXPECT_EQ(ex.Frame[3], 3);
+    EXPECT_EQ(g->ticks.ExhaustTick, 0);
+
+    Pictures(*main_->abgas, 0);
+    EXPECT_THROW(DrawExhaustPuffs(*main_), EListError);
+}
+
+TEST_F(DrawingTest, ShipAndEnergyBarNeedTheirPictures) {
+    Pictures(*main_->Ship1, 41);
+    Pictures(*main_->Energy, 101);
+    g->ship.ShipTurnSpeed = 2.0L;
+    g->energy.EnergyShown = 100;
+    EXPECT_NO_THROW(DrawShip(*main_));
+    EXPECT_NO_THROW(DrawEnergyBar(*main_));
+
+    Pictures(*main_->Ship1, 40);
+    Pictures(*main_->Energy, 100);
+    EXPECT_THROW(DrawShip(*main_), EListError);
+    EXPECT_THROW(DrawEnergyBar(*main_), EListError);
+    g->ship.ShipTurnSpeed = 1.0L;  // item 39
+    g->energy.EnergyShown = 99;
+    EXPECT_NO_THROW(DrawShip(*main_));
+    EXPECT_NO_THROW(DrawEnergyBar(*main_));
+}
+
+}  // namespace
+}  // namespace skyrend
