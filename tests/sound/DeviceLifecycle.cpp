@@ -17,8 +17,6 @@ using Log = std::vector<std::string>;
 
 class DeviceLifecycle : public SoundFixture {
 protected:
-    Log log;
-
     // Two listeners (A registered first) and all four events write to the log.
     void Watch(TDXSound& device) {
         for (const char* who : {"A", "B"})

@@ -55,6 +55,9 @@ class SoundFixture : public ::testing::Test {
 protected:
     ScopedFakePlatform platform;
     FakeSoundWorld& world = platform.fake.sound;
+    // What the listeners and events heard; it outlives the device, which
+    // still speaks while it is destroyed.
+    std::vector<std::string> log;
     TForm form{nullptr};
     TDXSound sound{&form};
     TDXWaveList list{&form};
