@@ -158,9 +158,10 @@ bool SdlPlatform::Present(const PixelView& source, const Rect& dest, bool waitVB
 bool SdlPlatform::SurfacesLost() {
     SDL_PumpEvents();
     // A reset waiting in the queue counts as well as one already seen.
-    SDL_Event resets[8];
-    const int n = SDL_PeepEvents(resets, 8, SDL_PEEKEVENT, SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET);
-    if (n > 0) impl_->screen.MarkLost();
+    if (SDL_HasEvents(SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET)) {
+        SDL_FlushEvents(SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET);
+        impl_->screen.MarkLost();
+    }
     return impl_->screen.Lost();
 }
 

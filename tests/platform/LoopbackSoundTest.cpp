@@ -208,6 +208,22 @@ TEST_F(Loopback, StopKeepsThePositionAndPlayingAgainGoesOn) {
     EXPECT_NEAR(out[1], wave[10], 1);
 }
 
+// Eight devices' worth of one-shot voices can play at once.
+TEST_F(Loopback, ManyVoicesAtOnce) {
+    const auto wave = Ramp(100);
+    auto voice = Voice(Pcm(1, 16), wave);
+    std::vector<std::unique_ptr<SoundVoice>> copies;
+    for (int i = 0; i < 1000; ++i) {
+        copies.push_back(voice->Duplicate());
+        ASSERT_NE(copies.back(), nullptr) << i;
+        copies.back()->Play(false);
+    }
+    Render(10);
+    for (auto& copy : copies) ASSERT_TRUE(copy->IsPlaying());
+    Render(100);
+    for (auto& copy : copies) ASSERT_FALSE(copy->IsPlaying());
+}
+
 TEST_F(Loopback, IsPlayingEndsWithTheWave) {
     const auto wave = Ramp(500);
     auto voice = Voice(Pcm(1, 16), wave);

@@ -58,6 +58,9 @@ xdotool key a Escape F2 KP_8
 xdotool keydown apostrophe
 sleep 0.3
 xdotool keyup apostrophe
+xdotool keydown b
+sleep 1.5
+xdotool keyup b
 xdotool mousemove 1000 800 click 3
 sleep 0.5
 
@@ -101,6 +104,7 @@ grep -q '^key 113 ' "$LOG" || fail "F2 is not 113"
 grep -q '^key 104 ' "$LOG" || fail "keypad 8 is not 104"
 grep -q '^key 222 state39 128 state222 0 ' "$LOG" || fail "apostrophe: message 222, state entry 39"
 grep -q '^key 18 ' "$LOG" || fail "Alt is not 18"
+[ "$(grep -c '^key 66 ' "$LOG")" -ge 2 ] || fail "a held key does not repeat its key-down"
 grep -q '^key 13 ' "$LOG" && fail "Alt+Enter reached the game"
 [ "$(tail -n 1 "$LOG" | cut -d' ' -f1)" = "close" ] || fail "the last message is not close"
 [ "$(grep -c '^close' "$LOG")" = 1 ] || fail "close delivered more than once"
