@@ -41,7 +41,7 @@ Picture Fireball(int frame) {
     c.Flush();
     double radius = 12 + 32 * (1 - std::pow(1 - t, 2.0));
     double heat = std::pow(1 - t, 1.1);
-    double fade = 1 - Smoothstep(0.72, 1.04, t);
+    double fade = 1 - 0.7 * Smoothstep(0.6, 1.0, t);
     for (int y = 0; y < Size; ++y) {
         for (int x = 0; x < Size; ++x) {
             double dx = x + 0.5 - Centre, dy = y + 0.5 - Centre;
@@ -72,7 +72,7 @@ Picture ShockRing(int frame) {
     c.Flush();
     double ringRadius = 4 + 38 * (1 - std::pow(1 - t, 1.6));
     double width = 2.0 + 3.5 * t;
-    double ringLight = 0.15 + 0.85 * std::pow(1 - t, 1.2) - 0.15 * t;
+    double ringLight = 0.14 + 0.86 * std::pow(1 - t, 1.2);
     double coreRadius = 14 * (1 - t) + 2;
     double coreLight = std::pow(1 - t, 2.0);
     for (int y = 0; y < Size; ++y) {
@@ -148,7 +148,7 @@ Picture Debris(int frame) {
         double s = speed * (1 - std::pow(1 - t, 1.3));
         double x = Centre + s * std::cos(a), y = Centre + s * std::sin(a);
         double hot = std::pow(1 - t, 1.5);
-        double fade = 1 - Smoothstep(0.75, 1.0, t);
+        double fade = 1 - 0.75 * Smoothstep(0.7, 1.0, t);
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
         Glow(cr, x, y, size * 2.5, {1.0, 0.45, 0.1}, 0.7 * hot * fade, 1.5);
@@ -170,7 +170,7 @@ Picture Debris(int frame) {
     }
     // Drifting smoke where the burst was.
     c.Flush();
-    double smoke = Smoothstep(0.15, 0.5, t) * (1 - Smoothstep(0.75, 1.05, t));
+    double smoke = Smoothstep(0.15, 0.5, t) * (1 - 0.6 * Smoothstep(0.7, 1.0, t));
     for (int y = 0; y < Size && smoke > 0; ++y) {
         for (int x = 0; x < Size; ++x) {
             double dx = x + 0.5 - Centre, dy = y + 0.5 - Centre;

@@ -6,6 +6,7 @@
 // head, a tapering tail, two strands of plasma twisting round it and a few
 // sparks, all flickering from frame to frame.
 
+#include <algorithm>
 #include <cmath>
 
 #include "tools/make-assets/Assets.h"
@@ -84,7 +85,7 @@ Picture Bolt(const PlasmaColours& pc, int frame) {
     // Sparks shed from the head drift back along the tail.
     for (int i = 0; i < 6; ++i) {
         double y = HeadY + rng.Range(2, 28);
-        double x = Axis + rng.Gauss() * (2.5 + (y - HeadY) * 0.12);
+        double x = Axis + std::clamp(rng.Gauss() * (1.5 + (y - HeadY) * 0.08), -6.0, 6.0);
         Glow(cr, x, y, rng.Range(1.0, 1.8), Mix(pc.Body, pc.Core, 0.5), rng.Range(0.5, 0.9), 1.0);
     }
     return c.ToPicture();
