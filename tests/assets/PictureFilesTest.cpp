@@ -226,3 +226,35 @@ TEST(PictureFiles, RadarFrameLeavesTheReachClearForBlipsAndSweep) {
 
 }  // namespace
 }  // namespace skyrend::assets_test
+
+namespace skyrend::assets_test {
+namespace {
+
+int64_t Distance(const TImage32& a, const TImage32& b) {
+    int64_t sum = 0;
+    for (size_t i = 0; i < a.Pixels.size(); ++i)
+        for (int shift : {0, 8, 16})
+            sum += std::abs(static_cast<int>((a.Pixels[i] >> shift) & 255) - static_cast<int>((b.Pixels[i] >> shift) & 255));
+    return sum;
+}
+
+// Cycling animations wrap from their last picture to their first without a
+// jump bigger than their ordinary steps.
+TEST(PictureFiles, CyclingAnimationsWrapSmoothly) {
+    struct Cycle {
+        const char* File;
+        int32_t First, Last;
+    } cycles[] = {{"star1.dxg", 0, 12}, {"star1.dxg", 13, 21}, {"bonus.dxg", 0, 38}, {"radar.dxg", 15, 24}};
+    for (const Cycle& c : cycles) {
+        SCOPED_TRACE(std::string(c.File) + " " + std::to_string(c.First));
+        auto list = LoadPictures(c.File);
+        int64_t largestStep = 0;
+        for (int32_t i = c.First + 1; i <= c.Last; ++i)
+            largestStep = std::max(largestStep, Distance(Pixels(*list, i - 1), Pixels(*list, i)));
+        EXPECT_GT(largestStep, 0);
+        EXPECT_LE(Distance(Pixels(*list, c.Last), Pixels(*list, c.First)), largestStep * 3 / 2);
+    }
+}
+
+}  // namespace
+}  // namespace skyrend::assets_test
