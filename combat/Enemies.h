@@ -27,6 +27,10 @@ void WriteShipCount(TSkyrendMain& m, int32_t inView);
 // which has no bearing.
 bool EnemyBearing(double dx, double dy, long double& bearing);
 
+// The draw angle of a ship in 1/256 turns, rounded after the product is
+// stored as a double.
+float EnemyDrawAngle(long double heading, long double shipHeading);
+
 // The picture item of a ship turning at turnSpeed (variant 1: 41 further on).
 int32_t EnemySpriteItem(long double turnSpeed, int32_t variant);
 

@@ -20,13 +20,6 @@ constexpr long double PoseSteps[20] = {0.05L, 0.10L, 0.15L, 0.20L, 0.25L, 0.30L,
                                        0.40L, 0.45L, 0.50L, 0.55L, 0.60L, 0.65L, 0.70L,
                                        0.75L, 0.80L, 0.85L, 0.90L, 0.95L, 1.00L};
 
-// The ship's world heading seen from the turned view, in 1/256 turns: the
-// product is stored as a double before it is rounded.
-float EnemyDrawAngle(long double heading, long double shipHeading) {
-    const double turns = static_cast<double>((heading - shipHeading) * TurnsPerDegree);
-    return static_cast<float>(Nearest(turns));
-}
-
 }  // namespace
 
 void WriteShipCount(TSkyrendMain& m, int32_t inView) {
@@ -38,6 +31,12 @@ void WriteShipCount(TSkyrendMain& m, int32_t inView) {
     canvas.Font.Size = 12;
     canvas.TextOut(0, 50, "Anzahl der Schiffe: " + std::to_string(inView));
     canvas.Release();
+}
+
+// The ship's world heading seen from the turned view.
+float EnemyDrawAngle(long double heading, long double shipHeading) {
+    const double turns = static_cast<double>((heading - shipHeading) * TurnsPerDegree);
+    return static_cast<float>(Nearest(turns));
 }
 
 int32_t EnemySpriteItem(long double t, int32_t variant) {

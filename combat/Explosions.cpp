@@ -28,13 +28,12 @@ void RemoveExplosion(Explosions& x, int32_t position) {
     RemovePosition(position, x.ExplosionCount, x.ExplosionX, x.ExplosionY, x.ExplosionFrame, x.ExplosionKind);
 }
 
-// Unrounded, unlike the angles of ships and shots.
+}  // namespace
+
 float ExplosionDrawAngle(long double shipHeading) {
     const double difference = static_cast<double>(ExplosionHeading - shipHeading);
     return static_cast<float>(static_cast<long double>(difference) * TurnsPerDegree);
 }
-
-}  // namespace
 
 void DestroyEnemyShip(TSkyrendMain& m, int32_t j) {
     GameState& g = m.state;
