@@ -84,10 +84,13 @@ TEST(PatternGrid, DegenerateSizesGiveNoPatterns) {
     TPictureCollection collection;
     TPictureCollectionItem& swallowed = AddPicture(collection, CodedImage(64, 32), 32, 32, -32, 0);
     TPictureCollectionItem& tooLarge = AddPicture(collection, CodedImage(64, 32), 65, 32);
-    TPictureCollectionItem& empty = collection.Add();
+    TPictureCollectionItem& none = collection.Add();
+    TPictureCollectionItem& emptyDib = collection.Add();
+    emptyDib.Picture.LoadData({4, 'T', 'D', 'I', 'B'});  // the class name and no data
+    ASSERT_NE(emptyDib.Picture.Graphic(), nullptr);
     collection.Initialize(&display.draw);
     auto canvas = Canvas(100, 100);
-    for (TPictureCollectionItem* item : {&swallowed, &tooLarge, &empty}) {
+    for (TPictureCollectionItem* item : {&swallowed, &tooLarge, &none, &emptyDib}) {
         EXPECT_EQ(item->PatternCount(), 0);
         EXPECT_TRUE(item->Surfaces().empty());
         item->Draw(canvas.get(), 0, 0, 0);
