@@ -61,8 +61,12 @@ private:
     // released (a count of 0 means absent), and the table holds at most
     // twice the fleet, so a free slot is always found.
     Slot& Find(uint64_t x, uint64_t y) {
-        uint64_t h = (x * 0x9E3779B97F4A7C15ull) ^ (y * 0xC2B2AE3D27D4EB4Full);
-        h ^= h >> 29;
+        // Whole-number coordinates leave the low bits of their patterns
+        // zero, so the bits are mixed throughout before the slot is taken.
+        uint64_t h = x ^ (y * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull);
+        h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+        h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+        h ^= h >> 31;
         for (size_t i = static_cast<size_t>(h) & mask_;; i = (i + 1) & mask_) {
             Slot& slot = slots_[i];
             if (!slot.used) {

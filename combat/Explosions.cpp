@@ -35,10 +35,8 @@ float ExplosionDrawAngle(long double shipHeading) {
     return static_cast<float>(static_cast<long double>(difference) * TurnsPerDegree);
 }
 
-void DestroyEnemyShip(TSkyrendMain& m, int32_t j) {
+void ExplodeEnemyShip(TSkyrendMain& m, int32_t j, double shipX, double shipY) {
     GameState& g = m.state;
-    EnemyShips& e = g.enemies;
-    if (j < 1 || j > e.EnemyShipCount) return;
     PlayCue(m, 1);
     Explosions& x = g.explosions;
     // A full list takes no explosion; the generator is still reseeded and
@@ -49,14 +47,51 @@ void DestroyEnemyShip(TSkyrendMain& m, int32_t j) {
     if (n != 0) {
         x.ExplosionKind[n] = kind;
         x.ExplosionFrame[n] = 1;
-        x.ExplosionX[n] = e.EnemyX[j];
-        x.ExplosionY[n] = e.EnemyY[j];
+        x.ExplosionX[n] = shipX;
+        x.ExplosionY[n] = shipY;
     }
-    RemoveShip(e, j);
     // Its shots spare no ship from now on; other owners stay as they are.
     EnemyShots& s = g.enemyShots;
     for (int32_t k = 1; k <= s.EnemyShotCount; ++k)
         if (s.EnemyShotOwner[k] == j) s.EnemyShotOwner[k] = NoOwner;
+}
+
+void DestroyEnemyShip(TSkyrendMain& m, int32_t j) {
+    EnemyShips& e = m.state.enemies;
+    if (j < 1 || j > e.EnemyShipCount) return;
+    ExplodeEnemyShip(m, j, e.EnemyX[j], e.EnemyY[j]);
+    RemoveShip(e, j);
+}
+
+void RemoveEnemyShips(EnemyShips& e, const std::vector<int32_t>& positions) {
+    if (positions.empty()) return;
+    const int32_t count = e.EnemyShipCount;
+    auto compact = [&](auto& column) {
+        size_t next = 0;
+        int32_t write = positions.front();
+        for (int32_t read = write; read <= count; ++read) {
+            if (next < positions.size() && positions[next] == read) {
+                ++next;
+                continue;
+            }
+            column[write++] = column[read];
+        }
+    };
+    compact(e.EnemyX);
+    compact(e.EnemyY);
+    compact(e.EnemyHeading);
+    compact(e.EnemySpeed);
+    compact(e.EnemySpeedStep);
+    compact(e.EnemyMaxSpeed);
+    compact(e.EnemyTurnSpeed);
+    compact(e.EnemyTurnStep);
+    compact(e.EnemyMaxTurnSpeed);
+    compact(e.EnemyMinTurnSpeed);
+    compact(e.EnemyThrustApplied);
+    compact(e.EnemyTurnApplied);
+    compact(e.EnemyFireCooldown);
+    compact(e.EnemyVariant);
+    e.EnemyShipCount = count - static_cast<int32_t>(positions.size());
 }
 
 void DrawExplosions(TSkyrendMain& m) {

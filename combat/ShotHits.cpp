@@ -1,11 +1,12 @@
 // combat/ShotHits.cpp — the hit scans of shots against the enemy fleet.
 //
 // The grid holds the ships' positions in the list as they stood when the
-// scans began ("original" positions). A ship destroyed since then is left
-// out, and the position a ship now has is its original one less the number of
-// ships destroyed before it, because destruction only ever moves later ships
-// down. Visiting a shot's candidates in original order is therefore visiting
-// them in list order, as the plain scan does.
+// scans began ("original" positions), and the list keeps that layout until
+// the scans end. A ship destroyed since then is left out, and the position a
+// ship has in the game's eyes is its original one less the number of ships
+// destroyed before it, because destruction only ever moves later ships down.
+// Visiting a shot's candidates in original order is therefore visiting them
+// in list order, as the plain scan does.
 
 #include "combat/ShotHits.h"
 
@@ -132,6 +133,10 @@ ShipHitScan::ShipHitScan(TSkyrendMain& m, int32_t shotCount) : m_(m) {
     if (indexed_) grid.Build(m.state.enemies);
 }
 
+ShipHitScan::~ShipHitScan() {
+    if (indexed_) RemoveEnemyShips(m_.state.enemies, grid.destroyed);
+}
+
 void ShipHitScan::Scan(double x, double y, int32_t spared, int32_t& life) {
     if (indexed_)
         ScanGrid(x, y, spared, life);
@@ -157,9 +162,9 @@ void ShipHitScan::ScanGrid(double x, double y, int32_t spared, int32_t& life) {
     grid.Gather(x, y);
     for (int32_t original : grid.candidates) {
         const int32_t j = grid.CurrentPosition(original);
-        if (j == spared || !WithinHitBox(e.EnemyX[j], e.EnemyY[j], x, y)) continue;
+        if (j == spared || !WithinHitBox(e.EnemyX[original], e.EnemyY[original], x, y)) continue;
         life = 1;
-        DestroyEnemyShip(m_, j);
+        ExplodeEnemyShip(m_, j, e.EnemyX[original], e.EnemyY[original]);
         grid.NoteDestroyed(original);
     }
 }

@@ -6,7 +6,10 @@
 // is tested next. With a big fleet and many shots, testing every ship for
 // every shot is too slow for a frame: the scan then sorts the ships into a
 // grid once and visits only the ships of the cells around each shot, in the
-// same order and with the same test, so the outcome is the same.
+// same order and with the same test, so the outcome is the same. Closing
+// the gap after every destroyed ship of a big fleet is slow too: the grid's
+// scans leave the destroyed ships in the list, out of every later test, and
+// close all gaps in one pass when they are done (or fail).
 
 #pragma once
 
@@ -31,6 +34,9 @@ inline bool WithinHitBox(double centreX, double centreY, double shotX, double sh
 class ShipHitScan {
 public:
     ShipHitScan(TSkyrendMain& m, int32_t shotCount);
+    ~ShipHitScan();
+    ShipHitScan(const ShipHitScan&) = delete;
+    ShipHitScan& operator=(const ShipHitScan&) = delete;
 
     // Tests a shot at (x, y) against the fleet, sparing list position
     // `spared`; for each ship hit, sets `life` to 1 and destroys the ship.

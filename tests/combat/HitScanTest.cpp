@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <stdexcept>
 
 #include "combat/EnemyShots.h"
 #include "combat/PlayerShots.h"
@@ -60,16 +61,28 @@ void MakeCrowd(CombatGame& game, uint32_t seed) {
     game.g().energy.Energy = 100000;
 }
 
-Outcome RunScans(CombatGame& game, const GameState& start, ShipGridThreshold threshold, bool expectGrid) {
+// Three frames of both scans; with failAtCue, the cue of that number fails
+// as a missing sound would, which ends the frame there.
+Outcome RunScans(CombatGame& game, const GameState& start, ShipGridThreshold threshold, bool expectGrid,
+                 size_t failAtCue = 0) {
     game.g() = start;
     game.cues.clear();
     game.g().shell.CueDeviceIndex = 0;
     SetShipGridThreshold(threshold);
     EXPECT_EQ(ShipHitScan(game.m(), game.g().enemyShots.EnemyShotCount).Indexed(), expectGrid);
-    for (int frame = 0; frame < 3; ++frame) {
-        MoveEnemyShots(game.m());
-        MovePlayerShots(game.m());
+    auto record = game.m().OnCue;
+    game.m().OnCue = [&](int32_t device, int32_t item) {
+        record(device, item);
+        if (game.cues.size() == failAtCue) throw std::runtime_error("no sound");
+    };
+    try {
+        for (int frame = 0; frame < 3; ++frame) {
+            MoveEnemyShots(game.m());
+            MovePlayerShots(game.m());
+        }
+    } catch (const std::runtime_error&) {
     }
+    game.m().OnCue = record;
     SetShipGridThreshold({});
     return Capture(game);
 }
@@ -83,6 +96,19 @@ TEST(HitScan, GridDestroysTheSameShipsInTheSameOrder) {
         const Outcome grid = RunScans(game, start, {0, 0}, true);
         EXPECT_GT(plain.explosions.size(), 100u);
         EXPECT_TRUE(plain == grid) << "seed " << seed;
+    }
+    game.Reset();
+}
+
+TEST(HitScan, AFailedCueLeavesTheSameFleetBehind) {
+    CombatGame& game = CombatGame::Get();
+    MakeCrowd(game, 5);
+    const GameState start = game.g();
+    for (size_t cue : {1u, 2u, 57u}) {
+        const Outcome plain = RunScans(game, start, {INT_MAX, INT64_MAX}, false, cue);
+        const Outcome grid = RunScans(game, start, {0, 0}, true, cue);
+        EXPECT_EQ(plain.cues.size(), cue);
+        EXPECT_TRUE(plain == grid) << "cue " << cue;
     }
     game.Reset();
 }
