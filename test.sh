@@ -23,7 +23,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYREND_SA
 cmake --build build-asan -j "$jobs" || exit 1
 step "Tests under the sanitizers"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan -j "$jobs" -E '^script_' --output-on-failure || status=1
+  LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" ctest --test-dir build-asan -j "$jobs" -E '^script_' --output-on-failure || status=1
 
 step "Fuzz targets (short runs)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
