@@ -43,7 +43,7 @@ TEST_F(SoundFile, HoldsAShotAndAnExplosionAsOneShotPcm) {
         const TWaveCollectionItem& item = list.GetItem(i);
         EXPECT_EQ(item.Name, names[i]);
         EXPECT_FALSE(item.Looped());
-        EXPECT_EQ(item.MaxPlayingCount(), 0);
+        EXPECT_EQ(item.MaxPlayingCount(), 16);  // bounded: 8 lists x 2 sounds x 16 voices
         TWaveFormat f = item.Wave.Format();
         EXPECT_EQ(f.FormatTag, 1);
         EXPECT_EQ(f.Channels, 1);

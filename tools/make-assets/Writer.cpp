@@ -52,13 +52,18 @@ std::vector<uint8_t> PictureFileImage(const PictureFile& file) {
     return stream.Bytes();
 }
 
+constexpr int32_t MaxVoicesPerSound = 16;
+
 std::vector<uint8_t> WaveFileImage(const std::vector<Sound>& sounds) {
     TWaveCollection list;
     for (const Sound& sound : sounds) {
         TWaveCollectionItem& item = list.Add();
         item.Name = sound.Name;
         item.SetLooped(false);
-        item.SetMaxPlayingCount(0);
+        // Each of the eight lists plays a sound at most this many times at
+        // once; a crowded fight reuses the oldest voice instead of asking the
+        // mixer for ever more voices.
+        item.SetMaxPlayingCount(MaxVoicesPerSound);
         FillWave(item.Wave, sound);
     }
     TWaveCollectionComponent root(list);
