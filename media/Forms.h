@@ -67,7 +67,6 @@ public:
     // FirstShown after the form's own handling.
     void Show();
     bool Shown() const { return shown_; }
-    bool IsMainForm() const { return isMain_; }
 
     // Components hook the form's window messages (the display, sound devices).
     int AddHook(TFormHook hook);
@@ -116,7 +115,6 @@ public:
     // One idle call of the message loop; returns the handler's done flag
     // (true when no handler is installed).
     bool Idle();
-    void Terminate() { terminated_ = true; }
     bool Terminated() const { return terminated_; }
 
     // The default handler: the text in an error box, a full stop appended
