@@ -84,6 +84,15 @@ void TSkyrendMain::ApplyStoredSettings() {
     order.push_back(Menuegfx.get());
     for (auto* c : order) c->BeginLoading();
 
+    StoreDisplaySettings();
+    StoreTimerSettings();
+    BindImageLists();
+    StoreInputSettings();
+    BindSoundDevices();
+    for (auto* c : order) c->Loaded();
+}
+
+void TSkyrendMain::StoreDisplaySettings() {
     // DXDraw: fills the client area; 1024 x 768 x 32, bit count and ratio
     // fixed, size not fixed; full screen, waiting for the vertical blank.
     DXDraw->Name = "DXDraw";
@@ -110,14 +119,18 @@ void TSkyrendMain::ApplyStoredSettings() {
         if (DXDraw->OnMouseDown) DXDraw->OnMouseDown(s, b, sh, x, y);
     };
     DXDraw->HookForm();
+}
 
+void TSkyrendMain::StoreTimerSettings() {
     DXTimer1->Name = "DXTimer1";
     DXTimer1->SetActiveOnly(true);
     DXTimer1->SetEnabled(false);
     DXTimer1->SetInterval(33);
     DXTimer1->OnActivate = [this](TComponent* s) { DXTimer1Activate(s); };
     DXTimer1->OnTimer = [this](TComponent* s, int32_t lag) { DXTimer1Timer(s, lag); };
+}
 
+void TSkyrendMain::BindImageLists() {
     const std::pair<TDXImageList*, const char*> lists[] = {
         {Stars1.get(), "Stars1"}, {Ship1.get(), "Ship1"}, {Weapons.get(), "Weapons"}, {radar.get(), "radar"},
         {abgas.get(), "abgas"}, {Bonus.get(), "Bonus"}, {Enemy.get(), "Enemy"}, {Explosion.get(), "Explosion"},
@@ -127,7 +140,10 @@ void TSkyrendMain::ApplyStoredSettings() {
         list->Name = name;
         list->SetDXDraw(DXDraw.get());
     }
+}
 
+// The keyboard's bindings of the input states, and joystick 0.
+void TSkyrendMain::StoreInputSettings() {
     DXInput1->Name = "DXInput1";
     DXInput1->ActiveOnly = true;
     DXInput1->SetUseDirectInput(true);
@@ -155,7 +171,10 @@ void TSkyrendMain::ApplyStoredSettings() {
     js.ForceFeedback = false;
     DXInput1->Mouse.Enabled = false;
     DXInput1->Mouse.BindInputStates = false;
+}
 
+// Wave list k plays on sound device k.
+void TSkyrendMain::BindSoundDevices() {
     TDXSound* sounds[8] = {DXSound1.get(), DXSound2.get(), DXSound3.get(), DXSound4.get(),
                            DXSound5.get(), DXSound6.get(), DXSound7.get(), DXSound8.get()};
     for (int k = 0; k < 8; ++k) {
@@ -165,8 +184,6 @@ void TSkyrendMain::ApplyStoredSettings() {
         WaveLists[k]->Name = "DXWaveList" + std::to_string(k + 1);
         WaveLists[k]->SetDXSound(sounds[k]);
     }
-
-    for (auto* c : order) c->Loaded();
 }
 
 // ---------------------------------------------------------------- handlers

@@ -64,6 +64,11 @@ public:
 private:
     void CreateComponents();
     void ApplyStoredSettings();
+    void StoreDisplaySettings();
+    void StoreTimerSettings();
+    void BindImageLists();
+    void StoreInputSettings();
+    void BindSoundDevices();
 };
 
 // The one main window, once created.
