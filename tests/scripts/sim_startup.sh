@@ -75,6 +75,16 @@ lines = [json.loads(l) for l in open(sys.argv[1])]
 assert lines[0]["errors"] == ["Datei gfx\\star1.dxg kann nicht geöffnet werden."], lines[0]["errors"]
 PY
 
+# Events reach the game at their step, whatever their order in the script.
+fresh
+printf '5 key Escape\n3 key Escape\n' > "$work/order.txt"
+sim --frames 6 --input "$work/order.txt" --trace "$work/t.jsonl"
+check "$work/t.jsonl" <<'PY'
+import json, sys
+shown = [json.loads(l)["MenuOverlayShown"] for l in open(sys.argv[1])]
+assert shown == [1, 1, 1, 0, 0, 1, 1], shown
+PY
+
 # Bad arguments and an unreadable script exit with 2.
 set +e
 "$GAME_DIR/skyrend-sim" --frames x >/dev/null 2>&1; [ $? -eq 2 ] || { echo "bad --frames not refused"; exit 1; }

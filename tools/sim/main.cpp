@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -111,8 +112,13 @@ bool ReadText(const std::string& path, std::string& text) {
 
 class Simulator {
 public:
+    // The script's lines need not come in step order: each step takes its
+    // own events, in the order the file gives them.
     Simulator(const Options& o, std::vector<ScriptEvent> events, std::ostream* trace)
-        : o_(o), events_(std::move(events)), trace_(trace) {}
+        : o_(o), events_(std::move(events)), trace_(trace) {
+        std::stable_sort(events_.begin(), events_.end(),
+                         [](const ScriptEvent& a, const ScriptEvent& b) { return a.step < b.step; });
+    }
 
     void Run() {
         platform::SetCurrent(&hp_);
