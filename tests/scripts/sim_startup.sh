@@ -88,6 +88,7 @@ PY
 # Bad arguments and an unreadable script exit with 2.
 set +e
 "$GAME_DIR/skyrend-sim" --frames x >/dev/null 2>&1; [ $? -eq 2 ] || { echo "bad --frames not refused"; exit 1; }
+"$GAME_DIR/skyrend-sim" --modes 1024x768x32z >/dev/null 2>&1; [ $? -eq 2 ] || { echo "bad --modes not refused"; exit 1; }
 "$GAME_DIR/skyrend-sim" --input "$work/none" >/dev/null 2>&1; [ $? -eq 2 ] || { echo "missing script not refused"; exit 1; }
 printf '3 jump\n' > "$work/bad.txt"
 "$GAME_DIR/skyrend-sim" --input "$work/bad.txt" >/dev/null 2>&1; [ $? -eq 2 ] || { echo "bad script not refused"; exit 1; }

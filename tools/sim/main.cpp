@@ -59,6 +59,7 @@ bool ParseModes(const std::string& text, std::vector<platform::DisplayMode>& mod
         char x1 = 0, x2 = 0;
         std::istringstream m(item);
         if (!(m >> w >> x1 >> h >> x2 >> b) || x1 != 'x' || x2 != 'x' || w <= 0 || h <= 0 || b <= 0) return false;
+        if (m.peek() != std::char_traits<char>::eof()) return false;  // nothing may follow the bit count
         modes.push_back({w, h, b});
     }
     return !modes.empty();
