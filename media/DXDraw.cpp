@@ -274,13 +274,20 @@ void TCustomDXDraw::Finalize() {
 
 void TCustomDXDraw::Restore() {
     if (!initialized_ || updating_) return;
+    // The listeners and the event run inside the restore too: a Flip or a
+    // nested restore from them does nothing.
     updating_ = true;
-    bool restored = P().RestoreSurfaces();
+    try {
+        if (P().RestoreSurfaces()) {
+            if (surface_) surface_->Fill(0);
+            Broadcast(dxntRestore);
+            Raise(OnRestoreSurface);
+        }
+    } catch (...) {
+        updating_ = false;
+        throw;
+    }
     updating_ = false;
-    if (!restored) return;
-    if (surface_) surface_->Fill(0);
-    Broadcast(dxntRestore);
-    Raise(OnRestoreSurface);
 }
 
 bool TCustomDXDraw::CanDraw() {

@@ -196,6 +196,25 @@ TEST_F(DisplayTest, LostSurfacesAreRestoredBeforePresenting) {
     EXPECT_EQ(fake.presents.size(), 1u);
 }
 
+TEST_F(DisplayTest, RestoreRunsItsListenersAndEventUnderUpdating) {
+    auto d = MakeDraw();
+    std::vector<bool> updating;
+    d->RegisterNotification([&](TCustomDXDraw* s, TDXDrawNotifyType c) {
+        if (c == dxntRestore) updating.push_back(s->Updating());
+    });
+    d->OnRestoreSurface = [&](TComponent*) {
+        updating.push_back(d->Updating());
+        d->Flip();  // nothing is presented while a restore runs
+    };
+    d->Initialize();
+    EXPECT_EQ(updating, (std::vector<bool>{true, true}));
+    EXPECT_TRUE(fake.presents.empty());
+    EXPECT_FALSE(d->Updating());
+    d->OnRestoreSurface = [](TComponent*) { throw EDXDrawError("x"); };
+    EXPECT_THROW(d->Restore(), EDXDrawError);
+    EXPECT_FALSE(d->Updating());
+}
+
 TEST_F(DisplayTest, CanvasTakesTheSurfaceOnlyWhenDrawing) {
     auto d = MakeDraw();
     d->Initialize();
