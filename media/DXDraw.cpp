@@ -300,9 +300,12 @@ bool TCustomDXDraw::CanDraw() {
 }
 
 void TCustomDXDraw::Flip() {
-    bool skip = FrameSkipFlag;
+    // Lost surfaces come back before the skip flag is looked at, so a
+    // skipped frame still restores them.
+    const bool drawable = initialized_ && !updating_ && CanDraw();
+    const bool skip = FrameSkipFlag;
     FrameSkipFlag = false;
-    if (!initialized_ || updating_ || skip || !CanDraw()) return;
+    if (!drawable || skip) return;
     int cw = 0, ch = 0;
     P().GetClientSize(cw, ch);
     platform::Rect dest;

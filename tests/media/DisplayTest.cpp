@@ -215,6 +215,19 @@ TEST_F(DisplayTest, RestoreRunsItsListenersAndEventUnderUpdating) {
     EXPECT_FALSE(d->Updating());
 }
 
+TEST_F(DisplayTest, FlipRestoresLostSurfacesEvenWhenTheFrameIsSkipped) {
+    auto d = MakeDraw();
+    d->Initialize();
+    log.clear();
+    fake.lost = true;
+    d->FrameSkipFlag = true;
+    d->Flip();
+    EXPECT_EQ(log, (std::vector<std::string>{"OnRestoreSurface"}));
+    EXPECT_FALSE(fake.lost);
+    EXPECT_TRUE(fake.presents.empty());
+    EXPECT_FALSE(d->FrameSkipFlag);
+}
+
 TEST_F(DisplayTest, CanvasTakesTheSurfaceOnlyWhenDrawing) {
     auto d = MakeDraw();
     d->Initialize();
