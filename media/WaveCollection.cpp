@@ -17,11 +17,8 @@ namespace {
 
 constexpr char SoundBuffer[] = "Sound Buffer";
 
-[[noreturn]] void CannotMakeBuffer(const std::string& reason) {
-    std::string text = Format("%s cannot be made", SoundBuffer);
-    if (!reason.empty()) text += ": " + reason;
-    throw EDirectSoundBufferError(text);
-}
+// The platform's own reason is not part of the text.
+[[noreturn]] void CannotMakeBuffer() { throw EDirectSoundBufferError(Format("%s cannot be made", SoundBuffer)); }
 
 platform::WaveFormat PlatformFormat(const TWaveFormat& f) {
     return {.formatTag = f.FormatTag,
@@ -46,18 +43,18 @@ platform::SoundVoice& TDirectSoundBuffer::Voice() const {
 
 void TDirectSoundBuffer::LoadFromWave(const TWave& wave) {
     platform::SoundDevice* device = sound_.Device();
-    if (!device) CannotMakeBuffer({});
+    if (!device) CannotMakeBuffer();
     std::string error;
     const auto& data = wave.Data();
     auto voice = device->CreateVoice(PlatformFormat(wave.Format()), data.data(), data.size(), error);
-    if (!voice) CannotMakeBuffer(error);
+    if (!voice) CannotMakeBuffer();
     voice_ = std::move(voice);
 }
 
 std::unique_ptr<TDirectSoundBuffer> TDirectSoundBuffer::Duplicate() const {
     auto copy = std::make_unique<TDirectSoundBuffer>(sound_);
     copy->voice_ = Voice().Duplicate();
-    if (!copy->voice_) CannotMakeBuffer({});
+    if (!copy->voice_) CannotMakeBuffer();
     return copy;
 }
 
@@ -133,7 +130,7 @@ void TWaveCollectionItem::Finalize() {
 // The main voice, made from the wave; only a complete voice is kept.
 void TWaveCollectionItem::MakeBuffer() {
     TDXSound* device = collection_.DXSound();
-    if (!device) CannotMakeBuffer({});
+    if (!device) CannotMakeBuffer();
     auto buffer = std::make_unique<TDirectSoundBuffer>(*device);
     buffer->LoadFromWave(Wave);
     buffer_ = std::move(buffer);
