@@ -164,7 +164,6 @@ void TCustomDXDraw::SetDisplayModeOrThrow() {
 void TCustomDXDraw::MakeSurfaces() {
     if (!P().CanMakePrimarySurface())
         throw EDXDrawError(Format("%s cannot be made", std::string("Primary Surface")));
-    primaryMade_ = true;
     int sw = std::max(surfaceWidth_, 1), sh = std::max(surfaceHeight_, 1);
     bool video = !(options_ & doSystemMemory);
     if (video && !P().CanMakeSurface(sw, sh, true)) video = false;
@@ -181,8 +180,8 @@ void TCustomDXDraw::MakeSurfaces() {
 
 void TCustomDXDraw::FreeSurfaces() {
     surface_.reset();
-    if (primaryMade_) {
-        primaryMade_ = false;
+    if (strategyMade_) {
+        strategyMade_ = false;
         P().RestoreDisplayMode();
     }
 }
@@ -196,6 +195,8 @@ void TCustomDXDraw::Initialize() {
         Raise(OnInitializing);
         updating_ = true;
         Broadcast(dxntInitializing);
+        // The presenting strategy: it owns the display mode from here on.
+        strategyMade_ = true;
         // Co-operation level: the window covers the display in full screen;
         // nothing more to set on this platform.
         if (nowOptions_ & doFullScreen) SetDisplayModeOrThrow();

@@ -140,7 +140,7 @@ private:
     bool initStarted_ = false;
     bool displayEventFlag_ = false;
     int initDepth_ = 0;
-    bool primaryMade_ = false;
+    bool strategyMade_ = false;  // freeing it gives the display mode back
     std::unique_ptr<TDirectDrawSurface> surface_;
     int nextNotification_ = 1;
     std::vector<std::pair<int, TDXDrawNotifyEvent>> notifications_;

@@ -162,6 +162,18 @@ TEST_F(DisplayTest, FailureTexts) {
     EXPECT_EQ(Error(orphan), "Form not found");
 }
 
+TEST_F(DisplayTest, AFailedInitializeGivesTheDisplayModeBack) {
+    auto d = MakeDraw();
+    fake.failPrimary = true;
+    EXPECT_EQ(Error(*d), "Primary Surface cannot be made");
+    EXPECT_EQ(fake.setModeCalls, 1);
+    EXPECT_EQ(fake.restoreModeCalls, 1);  // the mode was set before the primary surface failed
+    fake.failPrimary = false;
+    d->Initialize();
+    d->Finalize();
+    EXPECT_EQ(fake.restoreModeCalls, 2);
+}
+
 TEST_F(DisplayTest, FlipCentresTheSurfaceAndHonoursTheSkipFlag) {
     auto d = MakeDraw();
     d->AutoSize = false;

@@ -23,6 +23,7 @@ public:
     std::deque<platform::Message> queue;
     bool foreground = true;
     int setModeCalls = 0;
+    int restoreModeCalls = 0;
 
     FakePlatform() { platform::SetCurrent(this); }
     ~FakePlatform() override { platform::SetCurrent(nullptr); }
@@ -53,7 +54,7 @@ public:
             }
         return false;
     }
-    void RestoreDisplayMode() override {}
+    void RestoreDisplayMode() override { ++restoreModeCalls; }
     bool CanMakeSurface(int, int, bool video) override { return video ? !failVideo : !failSystem; }
     bool CanMakePrimarySurface() override { return !failPrimary; }
     bool Present(const platform::PixelView&, const platform::Rect& dest, bool) override {
