@@ -1,0 +1,78 @@
+// bench/frame_bench.cpp — whole frames of the running game beside the
+// frame's memory floor.
+//
+// A frame is one timer tick on the headless back-end with software drawing:
+// FrameStep, the menu when shown, and Flip. The floor is what any frame must
+// pay however little it draws: one Fill of the drawing surface and one
+// whole-surface copy, as presenting needs. The virtual clock (and with it the
+// sound mix, which a real sound device does on its own thread) moves on
+// outside the timed part.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "bench/GameHarness.h"
+#include "media/Surface.h"
+
+namespace skyrend::bench {
+namespace {
+
+// The five screen profiles' surface sizes.
+constexpr int ProfileWidth[] = {1024, 1280, 1440, 1680, 1920};
+constexpr int ProfileHeight[] = {768, 800, 900, 1050, 1200};
+
+void BM_FrameFloor(benchmark::State& state) {
+    const auto profile = static_cast<size_t>(state.range(0));
+    TDirectDrawSurface surface(ProfileWidth[profile], ProfileHeight[profile], false);
+    std::vector<uint32_t> screen(static_cast<size_t>(surface.Width()) * surface.Height());
+    for (auto _ : state) {
+        surface.Fill(0);
+        std::copy(surface.Pixels(), surface.Pixels() + screen.size(), screen.data());
+        benchmark::DoNotOptimize(screen.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(screen.size()) * 4 * 3);
+}
+BENCHMARK(BM_FrameFloor)->ArgName("profile")->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// One tick of a game of range(1) ships at profile range(0); range(2) = 1
+// keeps the menu on top.
+void BM_FrameTick(benchmark::State& state) {
+    HarnessScope scope(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
+                       state.range(2) != 0);
+    GameHarness& game = scope.game;
+    for (auto _ : state) {
+        state.PauseTiming();
+        game.AdvanceClock();
+        state.ResumeTiming();
+        game.Idle();
+    }
+    const GameState& g = game.g();
+    state.counters["ships"] = g.enemies.EnemyShipCount;
+    state.counters["shots"] = g.enemyShots.EnemyShotCount + g.playerShots.PlayerShotCount;
+    state.counters["explosions"] = g.explosions.ExplosionCount;
+}
+BENCHMARK(BM_FrameTick)
+    ->ArgNames({"profile", "ships", "menu"})
+    ->Args({0, 0, 1})
+    ->Args({0, 0, 0})
+    ->Args({0, 1000, 0})
+    ->Args({0, 100000, 0})
+    ->Args({4, 0, 1})
+    ->Args({4, 0, 0})
+    ->Args({4, 1000, 0})
+    ->Args({4, 100000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// Presenting alone: what Flip costs on the headless back-end.
+void BM_Flip(benchmark::State& state) {
+    HarnessScope scope(static_cast<int32_t>(state.range(0)), 0, false, 1);
+    TSkyrendMain& m = scope.game.m();
+    for (auto _ : state) m.DXDraw->Flip();
+}
+BENCHMARK(BM_Flip)->ArgName("profile")->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace skyrend::bench
