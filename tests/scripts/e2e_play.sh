@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# tests/scripts/e2e_play.sh — flying and firing in the real game, keys held
+# through xdotool, with its sound captured by OpenAL Soft's wave writer.
+#
+# Checks: the start button starts a new game (the energy bar fills again
+# from empty) and hides the menu; held Up scrolls the stars down the screen;
+# held Left and Right turn them about the screen centre, clockwise and
+# anticlockwise, while the ship banks fully to that side (and flies level
+# otherwise); held Space puts plasma above the ship and plays the shot
+# every 10 frames; the close request ends the game with status 0.
+# No enemies: nothing else moves on the screen or sounds.
+source "$SOURCE_DIR/tests/e2e/session.sh"
+
+start_xvfb 1024x768
+copy_game 0
+export_items "$GAME/gfx/startmenue.dxg" m 0
+export_items "$GAME/gfx/energy_balken_new.dxg" e 100
+export_items "$GAME/gfx/ship2.dxg" s $(seq 0 40)
+SHIP=()
+for i in $(seq 0 40); do SHIP+=("$WORK/s$i.png"); done
+
+AWAY="5 740"
+START="262 131"   # button 1 of the menu at (112, 84)
+BAR=424,20        # the energy bar on profile 0
+SHIP_AT=478,359   # the ship's sprite on profile 0
+CENTRE=512,399    # where the screen centre puts the stars' glow (sprite anchor -15, 0 of 30 x 30)
+ABOVE=480,60,545,355
+
+# ship_item NAME: the Ship1 item drawn in screenshot NAME.
+ship_item() { $E2E pose "$WORK/$1.ppm" $SHIP_AT "${SHIP[@]}" | cut -d' ' -f1; }
+
+# motion KIND EXPECT: two screenshots a few frames apart while a key is held;
+# the stars must have moved (most of them matched after the move, few
+# before it) with the sign EXPECT (+ or -). Three tries.
+motion() {
+    local kind=$1 sign=$2 out amount hits still total
+    for _ in 1 2 3; do
+        shoot "${kind}_a"; sleep 0.1; shoot "${kind}_b"
+        if [ "$kind" = shift ]; then
+            out=$($E2E shift "$WORK/${kind}_a.ppm" "$WORK/${kind}_b.ppm")
+        else
+            out=$($E2E rotate "$WORK/${kind}_a.ppm" "$WORK/${kind}_b.ppm" $CENTRE)
+        fi
+        read -r amount hits still total <<< "$out"
+        echo "$kind: $amount, $hits of $total stars matched after it, $still before"
+        if [ "$total" -ge 40 ] && [ $((hits * 10)) -ge $((total * 4)) ] && [ $((still * 10)) -lt $((total * 3)) ] &&
+            python3 -c "import sys; a = float('$amount'); sys.exit(0 if (a > 0.4 if '$sign' == '+' else a < -0.4) else 1)"; then
+            return 0
+        fi
+    done
+    return 1
+}
+
+step "the start button starts a new game and hides the menu"
+start_game
+pointer $AWAY
+shot_matches start menu - 112,84 "$WORK/m0.png" || fail "the menu does not show at start"
+shot_matches full menu - $BAR "$WORK/e100.png" || fail "the energy bar does not fill up"
+pointer $START click
+pointer $AWAY
+shot_matches refilling menu - $BAR "$WORK/e100.png" --changed || fail "the start button did not start a new game"
+shot_matches playing menu - 112,84 "$WORK/m0.png" --hidden || fail "the start button did not hide the menu"
+[ "$(ship_item playing)" = 20 ] || fail "the ship does not fly level after the start"
+
+step "held Up flies forward: the stars scroll down"
+xdotool keydown Up
+sleep 0.8
+motion shift + || fail "the stars do not scroll down while Up is held"
+[ "$(ship_item shift_b)" = 20 ] || fail "the ship banks while flying straight"
+xdotool keyup Up
+sleep 2   # the speed runs down to 0 (0.24 a frame)
+
+step "held Left turns left: the sky turns clockwise, the ship banks left"
+xdotool keydown Left
+sleep 0.8
+motion rotate + || fail "the stars do not turn clockwise while Left is held"
+[ "$(ship_item rotate_b)" = 0 ] || fail "the ship is not fully banked left (item $(ship_item rotate_b))"
+xdotool keyup Left
+sleep 0.8
+
+step "held Right turns right: the sky turns anticlockwise, the ship banks right"
+xdotool keydown Right
+sleep 0.8
+motion rotate - || fail "the stars do not turn anticlockwise while Right is held"
+[ "$(ship_item rotate_b)" = 40 ] || fail "the ship is not fully banked right (item $(ship_item rotate_b))"
+xdotool keyup Right
+sleep 0.8
+shoot level
+[ "$(ship_item level)" = 20 ] || fail "the ship does not level out after the turns"
+
+step "held Space fires plasma"
+before=$($E2E count "$WORK/level.ppm" $ABOVE plasma)
+[ "$before" -lt 10 ] || fail "plasma-coloured pixels above the ship before firing: $before"
+xdotool keydown space
+sleep 0.6
+shoot firing
+firing=$($E2E count "$WORK/firing.ppm" $ABOVE plasma)
+echo "plasma pixels above the ship: $before before, $firing while firing"
+[ "$firing" -ge 40 ] || fail "no plasma above the ship while Space is held"
+sleep 2
+xdotool keyup space
+sleep 0.5
+
+step "the window system closes the window"
+close_game
+
+step "the shot sound every 10 frames"
+out=$($E2E onsets "$WORK/sound.wav") || fail "no sound in the captured output: $out"
+echo "$out"
+python3 - $out <<'PY' || fail "the shots do not sound every 10 frames"
+import sys
+onsets = [int(t) for t in sys.argv[4:]]
+gaps = [b - a for a, b in zip(onsets, onsets[1:])]
+print("gaps (ms):", gaps)
+# About 3 s of fire, at 10 frames of 33 ms or more a shot.
+assert 5 <= len(onsets) <= 11, "%d shots" % len(onsets)
+# Never closer than 10 frames of 33 ms (less the mixer's period), never as
+# far as 20.
+assert all(310 <= g <= 600 for g in gaps), gaps
+PY
+echo "play checks passed"
