@@ -17,6 +17,7 @@
 #   shift A B             prints the vertical scroll of the stars from A to B
 #   rotate A B CX,CY      prints the turn of the stars about (CX, CY), degrees
 #   count SHOT X0,Y0,X1,Y1 COLOUR   prints the pixels of a colour class
+#   blobs SHOT X0,Y0,X1,Y1 COLOUR   prints the heights of that colour's blobs
 #   scaled SHOT W,H|REF X,Y ITEM.png[@DX,DY]... [--max-rmse R]
 #       a W x H picture (or one like REF) shown scaled to fit SHOT with black
 #       bars: the items placed at (X, Y) of it, with their own pixels (or
@@ -369,6 +370,29 @@ def cmd_count(args):
     return 0
 
 
+def cmd_blobs(args):
+    """The vertical centres of the groups of rows that hold the colour,
+    leaving out groups cut by the region's top or bottom."""
+    shot = read_image(args[0])
+    x0, y0, x1, y1 = (int(v) for v in args[1].split(","))
+    test = COLOURS[args[2]]
+    rows = [sum(test(*shot.px(x, y)) for x in range(x0, x1)) for y in range(y0, y1)]
+    groups, y = [], 0
+    while y < len(rows):
+        if rows[y]:
+            start, gap = y, 0
+            while y < len(rows) and gap <= 3:
+                gap = 0 if rows[y] else gap + 1
+                y += 1
+            end = y - gap
+            weight = sum(rows[start:end])
+            if start > 0 and end < len(rows) and weight >= 10:
+                groups.append(y0 + sum((start + i) * rows[start + i] for i in range(end - start)) / weight)
+        y += 1
+    print(" ".join("%.1f" % g for g in groups))
+    return 0
+
+
 def bilinear(layers, u, v):
     """The GL_LINEAR sample at texel coordinates (u, v), or None if a tap is transparent."""
     x, y = math.floor(u), math.floor(v)
@@ -530,7 +554,7 @@ def cmd_msgbox(args):
 
 COMMANDS = {
     "menu": cmd_menu, "status": cmd_status, "pose": cmd_pose, "shift": cmd_shift, "rotate": cmd_rotate,
-    "count": cmd_count, "scaled": cmd_scaled, "same": cmd_same, "onsets": cmd_onsets, "close": cmd_close,
+    "count": cmd_count, "blobs": cmd_blobs, "scaled": cmd_scaled, "same": cmd_same, "onsets": cmd_onsets, "close": cmd_close,
     "msgbox": cmd_msgbox,
 }
 

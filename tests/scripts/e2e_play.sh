@@ -6,8 +6,9 @@
 # from empty) and hides the menu; held Up scrolls the stars down the screen;
 # held Left and Right turn them about the screen centre, clockwise and
 # anticlockwise, while the ship banks fully to that side (and flies level
-# otherwise); held Space puts plasma above the ship and plays the shot
-# every 10 frames; the close request ends the game with status 0.
+# otherwise); held Space puts plasma above the ship, a shot every 10 frames
+# (100 pixels apart), and plays the shot sound for each; the close request
+# ends the game with status 0.
 # No enemies: nothing else moves on the screen or sounds.
 source "$SOURCE_DIR/tests/e2e/session.sh"
 
@@ -92,12 +93,27 @@ step "held Space fires plasma"
 before=$($E2E count "$WORK/level.ppm" $ABOVE plasma)
 [ "$before" -lt 10 ] || fail "plasma-coloured pixels above the ship before firing: $before"
 xdotool keydown space
-sleep 0.6
-shoot firing
-firing=$($E2E count "$WORK/firing.ppm" $ABOVE plasma)
-echo "plasma pixels above the ship: $before before, $firing while firing"
+sleep 0.8
+# A shot flies 10 units a frame faster than the ship, so shots fired every
+# 10 frames follow each other 100 pixels apart, however long a frame takes.
+spaced=""
+for _ in 1 2 3 4 5; do
+    shoot firing
+    firing=$($E2E count "$WORK/firing.ppm" $ABOVE plasma)
+    blobs=$($E2E blobs "$WORK/firing.ppm" $ABOVE plasma)
+    echo "plasma above the ship: $firing pixels, shots at y = $blobs"
+    if python3 -c "
+import sys
+ys = [float(v) for v in sys.argv[1:]]
+sys.exit(0 if len(ys) >= 2 and all(92 <= b - a <= 108 for a, b in zip(ys, ys[1:])) else 1)" $blobs; then
+        spaced=1
+        break
+    fi
+    sleep 0.2
+done
 [ "$firing" -ge 40 ] || fail "no plasma above the ship while Space is held"
-sleep 2
+[ -n "$spaced" ] || fail "the shots do not follow each other 100 pixels (10 frames) apart"
+sleep 1.5
 xdotool keyup space
 sleep 0.5
 
@@ -112,10 +128,11 @@ import sys
 onsets = [int(t) for t in sys.argv[4:]]
 gaps = [b - a for a, b in zip(onsets, onsets[1:])]
 print("gaps (ms):", gaps)
-# About 3 s of fire, at 10 frames of 33 ms or more a shot.
-assert 5 <= len(onsets) <= 11, "%d shots" % len(onsets)
-# Never closer than 10 frames of 33 ms (less the mixer's period), never as
-# far as 20.
-assert all(310 <= g <= 600 for g in gaps), gaps
+# Fire was held for 3 s or more.
+assert len(onsets) >= 4, "%d shots" % len(onsets)
+# Never closer than 10 frames of 33 ms allow (less the mixer's period); about
+# 10 frames apart, even when a busy machine makes frames take up to 60 ms.
+assert all(g >= 310 for g in gaps), gaps
+assert sorted(gaps)[len(gaps) // 2] <= 600, gaps
 PY
 echo "play checks passed"
