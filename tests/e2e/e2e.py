@@ -45,9 +45,6 @@ class Image:
         i = 3 * (y * self.w + x)
         return self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
 
-    def inside(self, x, y):
-        return 0 <= x < self.w and 0 <= y < self.h
-
 
 def read_ppm(data):
     fields, pos = [], 2
@@ -151,11 +148,11 @@ def pair(text):
     return int(a), int(b)
 
 
-def placed_items(origin, specs):
-    """(image, x, y) for ITEM.png[@DX,DY] specs relative to origin."""
+def placed_items(origin, placements):
+    """(image, x, y) for ITEM.png[@DX,DY] placements relative to origin."""
     out = []
-    for spec in specs:
-        path, _, offset = spec.partition("@")
+    for placement in placements:
+        path, _, offset = placement.partition("@")
         dx, dy = pair(offset) if offset else (0, 0)
         out.append((read_image(path), origin[0] + dx, origin[1] + dy))
     return out

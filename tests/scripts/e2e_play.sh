@@ -29,6 +29,15 @@ ABOVE=480,60,545,355
 
 # ship_item NAME: the Ship1 item drawn in screenshot NAME.
 ship_item() { $E2E pose "$WORK/$1.ppm" $SHIP_AT "${SHIP[@]}" | cut -d' ' -f1; }
+ship_is() { shoot pose; [ "$(ship_item pose)" = "$1" ]; }
+
+# The stars stand still: most of them are where they were a few frames ago.
+stars_still() {
+    local out amount hits still total
+    shoot still_a; sleep 0.1; shoot still_b
+    read -r amount hits still total <<< "$($E2E shift "$WORK/still_a.ppm" "$WORK/still_b.ppm")"
+    [ "$total" -ge 40 ] && [ $((still * 10)) -ge $((total * 8)) ]
+}
 
 # motion KIND EXPECT: two screenshots a few frames apart while a key is held;
 # the stars must have moved (most of them matched after the move, few
@@ -65,29 +74,27 @@ shot_matches playing menu - 112,84 "$WORK/m0.png" --hidden || fail "the start bu
 
 step "held Up flies forward: the stars scroll down"
 xdotool keydown Up
-sleep 0.8
+sleep 0.5
 motion shift + || fail "the stars do not scroll down while Up is held"
 [ "$(ship_item shift_b)" = 20 ] || fail "the ship banks while flying straight"
 xdotool keyup Up
-sleep 2   # the speed runs down to 0 (0.24 a frame)
+# Released, the speed runs down to 0 by 0.24 a frame.
+until_true 15 stars_still || fail "the ship does not come to a stop after Up"
 
 step "held Left turns left: the sky turns clockwise, the ship banks left"
 xdotool keydown Left
-sleep 0.8
+until_true 10 ship_is 0 || fail "the ship does not bank fully left (item $(ship_item pose))"
 motion rotate + || fail "the stars do not turn clockwise while Left is held"
-[ "$(ship_item rotate_b)" = 0 ] || fail "the ship is not fully banked left (item $(ship_item rotate_b))"
 xdotool keyup Left
-sleep 0.8
+until_true 10 ship_is 20 || fail "the ship does not level out after Left (item $(ship_item pose))"
 
 step "held Right turns right: the sky turns anticlockwise, the ship banks right"
 xdotool keydown Right
-sleep 0.8
+until_true 10 ship_is 40 || fail "the ship does not bank fully right (item $(ship_item pose))"
 motion rotate - || fail "the stars do not turn anticlockwise while Right is held"
-[ "$(ship_item rotate_b)" = 40 ] || fail "the ship is not fully banked right (item $(ship_item rotate_b))"
 xdotool keyup Right
-sleep 0.8
-shoot level
-[ "$(ship_item level)" = 20 ] || fail "the ship does not level out after the turns"
+until_true 10 ship_is 20 || fail "the ship does not level out after Right (item $(ship_item pose))"
+cp "$WORK/pose.ppm" "$WORK/level.ppm"
 
 step "held Space fires plasma"
 before=$($E2E count "$WORK/level.ppm" $ABOVE plasma)
