@@ -7,8 +7,8 @@
 # button and the highlight of the button under the cursor; the switch to another application and back restarts the game with
 # the menu and no page; the options page highlights the profile in force and
 # keeps it through Escape twice; its row 3 switches to 1440 x 900, shown
-# scaled to fit with bars; the window system's close request ends the game
-# with status 0.
+# scaled to fit with bars, where clicks still land on the buttons; the window
+# system's close request ends the game with status 0.
 source "$SOURCE_DIR/tests/e2e/session.sh"
 
 start_xvfb 1024x768
@@ -89,6 +89,14 @@ pointer $ROW3 click
 pointer $AWAY
 shot_matches row3 scaled "$WORK/ref_row3.png" 320,150 "$WORK/m0.png" "$WORK/m15.png@301,0" ||
     fail "the 1440 x 900 menu is not where the scaling puts (320, 150)"
+
+step "clicks reach the game in display pixels of the scaled picture"
+# Button 2 of the menu at (320, 150) of 1440 x 900, scaled by 1024 / 1440
+# below a bar of 64 rows: display (470, 297) is screen (334, 275).
+pointer 334 275 click
+pointer $AWAY
+shot_matches page2_scaled scaled 1440,900 320,150 "$WORK/m0.png" "$WORK/m8.png@301,0" ||
+    fail "a click on button 2 of the scaled menu did not show page 2"
 
 step "the window system closes the window"
 close_game
