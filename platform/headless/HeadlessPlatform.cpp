@@ -58,7 +58,9 @@ void HeadlessPlatform::SetDisplayModes(const std::vector<DisplayMode>& modes) { 
 void HeadlessPlatform::SetDesktopSize(int width, int height) {
     desktopWidth_ = std::max(width, 1);
     desktopHeight_ = std::max(height, 1);
-    if (!hasMode_) screen_.Reset(desktopWidth_, desktopHeight_);
+    if (hasMode_) return;
+    KeepPresented();
+    screen_.Reset(desktopWidth_, desktopHeight_);
 }
 
 void HeadlessPlatform::SetSurfaceMemory(bool video, bool system) {
@@ -162,6 +164,7 @@ bool HeadlessPlatform::SetDisplayMode(const DisplayMode& mode) {
     if (mode.width <= 0 || mode.height <= 0) return false;
     hasMode_ = true;
     mode_ = mode;
+    KeepPresented();
     screen_.Reset(mode.width, mode.height);
     return true;
 }
@@ -169,6 +172,7 @@ bool HeadlessPlatform::SetDisplayMode(const DisplayMode& mode) {
 void HeadlessPlatform::RestoreDisplayMode() {
     if (!hasMode_) return;
     hasMode_ = false;
+    KeepPresented();
     screen_.Reset(desktopWidth_, desktopHeight_);
 }
 
@@ -179,11 +183,22 @@ bool HeadlessPlatform::CanMakeSurface(int width, int height, bool videoMemory) {
 bool HeadlessPlatform::Present(const PixelView& source, const Rect& dest, bool) {
     if (lost_) return false;
     if (!screen_.CopyFrom(source, dest)) return false;
+    presentedBehind_ = true;
+    ++presentCount_;
+    return true;
+}
+
+void HeadlessPlatform::KeepPresented() const {
+    if (!presentedBehind_) return;
+    presentedBehind_ = false;
     presented_.width = screen_.Width();
     presented_.height = screen_.Height();
     presented_.pixels = screen_.Pixels();
-    ++presentCount_;
-    return true;
+}
+
+const PresentedImage& HeadlessPlatform::LastPresented() const {
+    KeepPresented();
+    return presented_;
 }
 
 bool HeadlessPlatform::SurfacesLost() { return lost_; }

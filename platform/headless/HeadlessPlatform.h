@@ -80,7 +80,9 @@ public:
     bool WindowShown() const { return shown_; }
     bool HasDisplayMode() const { return hasMode_; }
     const DisplayMode& CurrentMode() const { return mode_; }
-    const PresentedImage& LastPresented() const { return presented_; }
+    // Taken from the screen image when asked for, so that presenting costs
+    // one copy, as on a real screen.
+    const PresentedImage& LastPresented() const;
     uint64_t PresentCount() const { return presentCount_; }
 
     // Error box texts in the order shown, and the title of the last one.
@@ -146,6 +148,9 @@ public:
     std::unique_ptr<SoundDevice> CreateSoundDevice() override;
 
 private:
+    // Brings presented_ up to the screen before the screen changes.
+    void KeepPresented() const;
+
     struct FakeJoystick {
         JoystickCaps caps;
         JoystickPosition position;
@@ -169,7 +174,8 @@ private:
     bool videoSurfaces_ = true, systemSurfaces_ = true;
     bool lost_ = false, restorable_ = true;
     ScreenImage screen_;
-    PresentedImage presented_;
+    mutable PresentedImage presented_;
+    mutable bool presentedBehind_ = false;  // the screen holds a newer picture
     uint64_t presentCount_ = 0;
 
     std::vector<std::string> errors_;
