@@ -116,6 +116,13 @@ void SdlScreen::ToDisplay(int windowX, int windowY, int& x, int& y) const {
 
 void SdlScreen::CursorPos(int& x, int& y) const {
     int gx = 0, gy = 0, wx = 0, wy = 0;
+    // Over our window the event-tracked position is current, also after
+    // the pointer is warped; the global query is cached and can lag then.
+    if (window_ && SDL_GetMouseFocus() == window_) {
+        SDL_GetMouseState(&gx, &gy);
+        ToDisplay(gx, gy, x, y);
+        return;
+    }
     SDL_GetGlobalMouseState(&gx, &gy);
     if (window_) SDL_GetWindowPosition(window_, &wx, &wy);
     ToDisplay(gx - wx, gy - wy, x, y);
