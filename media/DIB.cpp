@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <map>
 
 #include "media/Errors.h"
@@ -127,30 +128,49 @@ uint32_t PaletteColor(const DibData& dib, uint32_t index) {
     return index < dib.Palette.size() ? dib.Palette[index] : 0;
 }
 
+// One row of pixels; the bit count is settled once per row, not per pixel.
 void DecodeRow(const DibData& dib, const uint8_t* src, uint32_t* out,
                const Channel& r, const Channel& g, const Channel& b) {
     const int32_t w = dib.Width;
-    for (int32_t x = 0; x < w; ++x) {
-        switch (dib.BitCount) {
-        case 1: out[x] = PaletteColor(dib, (src[x >> 3] >> (7 - (x & 7))) & 1); break;
-        case 4: out[x] = PaletteColor(dib, (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF); break;
-        case 8: out[x] = PaletteColor(dib, src[x]); break;
-        case 16: {
-            uint32_t v = Get16(src + 2 * x);
+    switch (dib.BitCount) {
+    case 1:
+        for (int32_t x = 0; x < w; ++x) out[x] = PaletteColor(dib, (src[x >> 3] >> (7 - (x & 7))) & 1);
+        break;
+    case 4:
+        for (int32_t x = 0; x < w; ++x) out[x] = PaletteColor(dib, (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF);
+        break;
+    case 8:
+        for (int32_t x = 0; x < w; ++x) out[x] = PaletteColor(dib, src[x]);
+        break;
+    case 16:
+        for (int32_t x = 0; x < w; ++x) {
+            const uint32_t v = Get16(src + 2 * x);
             out[x] = (r(v) << 16) | (g(v) << 8) | b(v);
-            break;
         }
-        case 24: {
+        break;
+    case 24: {
+        // Four bytes at a time, the fourth (the next pixel's) masked off;
+        // the last pixel of the row alone, so that nothing past it is read.
+        int32_t x = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            for (; x + 1 < w; ++x) {
+                uint32_t v;
+                std::memcpy(&v, src + 3 * x, 4);
+                out[x] = v & 0xFFFFFFu;
+            }
+        }
+        for (; x < w; ++x) {
             const uint8_t* p = src + 3 * x;
             out[x] = (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
-            break;
         }
-        default: {
-            uint32_t v = Get32(src + 4 * x);
+        break;
+    }
+    default:
+        for (int32_t x = 0; x < w; ++x) {
+            const uint32_t v = Get32(src + 4 * x);
             out[x] = (r(v) << 16) | (g(v) << 8) | b(v);
-            break;
         }
-        }
+        break;
     }
 }
 
@@ -299,22 +319,35 @@ std::vector<uint8_t> EncodeDib(const TImage32& image, int bitCount) {
 
 std::unique_ptr<TGraphic> TDIB::Clone() const { return std::make_unique<TDIB>(*this); }
 
+// The pixel bytes follow the header, masks and palette directly, so the
+// bytes consumed are those in front of the pixels and the pixels themselves;
+// only the ones in front are kept apart.
 void TDIB::LoadFromStream(TStream& stream) {
     dib_ = DibData{};
-    raw_.clear();
+    head_.clear();
     image_.reset();
     const int64_t start = stream.Position();
     DibData dib;
     if (!ReadDib(stream, dib, DibHeaders::CoreAndInfo)) return;
     const int64_t end = stream.Position();
-    std::vector<uint8_t> raw(static_cast<size_t>(end - start));
+    std::vector<uint8_t> head(static_cast<size_t>(end - start) - dib.Bits.size());
     stream.SetPosition(start);
-    stream.ReadBuffer(raw.data(), raw.size());
+    stream.ReadBuffer(head.data(), head.size());
+    stream.SetPosition(end);
     dib_ = std::move(dib);
-    raw_ = std::move(raw);
+    head_ = std::move(head);
 }
 
-void TDIB::SaveToStream(TStream& stream) const { stream.WriteBuffer(raw_.data(), raw_.size()); }
+std::vector<uint8_t> TDIB::Raw() const {
+    std::vector<uint8_t> raw(head_);
+    raw.insert(raw.end(), dib_.Bits.begin(), dib_.Bits.end());
+    return raw;
+}
+
+void TDIB::SaveToStream(TStream& stream) const {
+    stream.WriteBuffer(head_.data(), head_.size());
+    stream.WriteBuffer(dib_.Bits.data(), dib_.Bits.size());
+}
 
 const TImage32& TDIB::Image() const {
     if (!image_) image_ = std::make_shared<const TImage32>(DecodeDib(dib_));

@@ -79,14 +79,14 @@ public:
 
     const DibData& Data() const { return dib_; }
     // The bytes LoadFromStream consumed (written back as they were).
-    const std::vector<uint8_t>& Raw() const { return raw_; }
+    std::vector<uint8_t> Raw() const;
 
     // A TDIB of these pixels (bit counts as EncodeDib).
     static std::unique_ptr<TDIB> FromImage(const TImage32& image, int bitCount = 24);
 
 private:
     DibData dib_;
-    std::vector<uint8_t> raw_;
+    std::vector<uint8_t> head_;  // the consumed bytes in front of the pixels
     mutable std::shared_ptr<const TImage32> image_;  // decoded on first use
 };
 

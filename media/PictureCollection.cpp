@@ -23,13 +23,22 @@ int32_t ClampCount(int64_t count) {
 int64_t CeilDiv(int64_t a, int64_t b) { return (a + b - 1) / b; }  // a >= 0, b > 0
 
 // A surface in video memory unless the item asks for system memory; one that
-// cannot be made there is made in system memory.
-std::unique_ptr<TDirectDrawSurface> MakeItemSurface(int64_t width, int64_t height, bool systemMemory) {
+// cannot be made there is made in system memory. An old surface of that size
+// and memory that no canvas holds serves again (its pixels are all written
+// over, its key set anew).
+std::unique_ptr<TDirectDrawSurface> MakeItemSurface(int64_t width, int64_t height, bool systemMemory,
+                                                    std::unique_ptr<TDirectDrawSurface>* old) {
     platform::Platform& p = platform::Current();
     const int w = static_cast<int>(width), h = static_cast<int>(height);
-    if (!systemMemory && p.CanMakeSurface(w, h, true)) return std::make_unique<TDirectDrawSurface>(w, h, false);
-    if (p.CanMakeSurface(w, h, false)) return std::make_unique<TDirectDrawSurface>(w, h, true);
-    throw EDirectDrawSurfaceError(Format("%s cannot be made", std::string("Surface")));
+    bool system = true;
+    if (!systemMemory && p.CanMakeSurface(w, h, true))
+        system = false;
+    else if (!p.CanMakeSurface(w, h, false))
+        throw EDirectDrawSurfaceError(Format("%s cannot be made", std::string("Surface")));
+    if (old && *old && (*old)->Width() == w && (*old)->Height() == h && (*old)->SystemMemory() == system &&
+        !(*old)->Locked())
+        return std::move(*old);
+    return std::make_unique<TDirectDrawSurface>(w, h, system);
 }
 
 }  // namespace
@@ -185,7 +194,7 @@ void TPictureCollectionItem::DropPatterns() {
 }
 
 // Cuts the picture into tile surfaces that each hold whole patterns.
-void TPictureCollectionItem::MakePatterns() {
+void TPictureCollectionItem::MakePatterns(std::vector<std::unique_ptr<TDirectDrawSurface>>* reuse) {
     if (!initialized_ || Picture.Empty()) return;
     const TImage32& image = Picture.Image();
     const TPatternLayout layout =
@@ -207,7 +216,9 @@ void TPictureCollectionItem::MakePatterns() {
             for (int64_t column = 0; column < columns; ++column) {
                 const int64_t x0 = column * tileW, y0 = row * tileH;
                 const int64_t w = std::min(tileW, usedW - x0), h = std::min(tileH, usedH - y0);
-                auto surface = MakeItemSurface(w, h, SystemMemory);
+                const size_t index = surfaces_.size();
+                auto surface = MakeItemSurface(w, h, SystemMemory,
+                                               reuse && index < reuse->size() ? &(*reuse)[index] : nullptr);
                 for (int64_t y = 0; y < h; ++y) {
                     const uint32_t* from = &image.Pixels[static_cast<size_t>((y0 + y) * image.Width + x0)];
                     uint32_t* to = surface->Row(static_cast<int>(y));
@@ -241,8 +252,9 @@ void TPictureCollectionItem::Finalize() {
 void TPictureCollectionItem::Restore() {
     if (!Picture.Graphic()) return;
     initialized_ = true;
+    auto old = std::move(surfaces_);
     DropPatterns();
-    MakePatterns();
+    MakePatterns(&old);
 }
 
 // ---------------------------------------------------------------- drawing
@@ -407,10 +419,10 @@ void TPictureCollection::LoadFromStream(TStream& stream) {
         TPictureCollectionComponent component(*this);
         ReadComponentResource(stream, component);
     }
-    if (dxDraw_ && dxDraw_->Initialized()) {
-        Initialize(dxDraw_);
-        Restore();
-    }
+    // Initialising makes every item's patterns from its picture; restoring
+    // them at once after that would make the very same patterns again, so
+    // that step is left out.
+    if (dxDraw_ && dxDraw_->Initialized()) Initialize(dxDraw_);
 }
 
 void TPictureCollection::SaveToStream(TStream& stream) const {

@@ -158,7 +158,9 @@ private:
     int64_t tileWidth_ = 0, tileHeight_ = 0, tileColumns_ = 0;
     std::vector<std::unique_ptr<TDirectDrawSurface>> surfaces_;
 
-    void MakePatterns();
+    // Surfaces from `reuse` (the item's previous ones) are filled again when
+    // they have the size and memory a new one would have.
+    void MakePatterns(std::vector<std::unique_ptr<TDirectDrawSurface>>* reuse = nullptr);
     void DropPatterns();
     uint32_t KeyFor(const TDirectDrawSurface& surface) const;
     // The source of a draw, or false when nothing may be drawn.
