@@ -56,16 +56,45 @@ TFileStream::TFileStream(const std::string& fileName) {
     if (!file_) throw EFOpenError(Format("Datei %s kann nicht geöffnet werden", fileName));
 }
 
-size_t TFileStream::Read(void* buffer, size_t count) {
+long TFileStream::ReadFileAt(void* buffer, size_t count) {
+    if (file_->Position() != position_ && !file_->Seek(position_)) return -1;
     int error = 0;
-    long n = file_->Read(buffer, count, error);
-    return n < 0 ? 0 : static_cast<size_t>(n);
+    return file_->Read(buffer, count, error);
+}
+
+size_t TFileStream::Read(void* buffer, size_t count) {
+    auto* out = static_cast<uint8_t*>(buffer);
+    size_t done = 0;
+    // What the buffer holds of the requested bytes.
+    if (position_ >= bufferStart_ && position_ < bufferStart_ + static_cast<int64_t>(buffered_)) {
+        const size_t at = static_cast<size_t>(position_ - bufferStart_);
+        done = std::min(count, buffered_ - at);
+        std::memcpy(out, buffer_.data() + at, done);
+        position_ += static_cast<int64_t>(done);
+    }
+    if (done == count) return done;
+    if (count - done >= BufferSize) {
+        const long n = ReadFileAt(out + done, count - done);
+        if (n > 0) position_ += n, done += static_cast<size_t>(n);
+        return done;
+    }
+    buffer_.resize(BufferSize);
+    const long n = ReadFileAt(buffer_.data(), BufferSize);
+    bufferStart_ = position_;
+    buffered_ = n > 0 ? static_cast<size_t>(n) : 0;
+    const size_t more = std::min(count - done, buffered_);
+    std::memcpy(out + done, buffer_.data(), more);
+    position_ += static_cast<int64_t>(more);
+    return done + more;
 }
 
 size_t TFileStream::Write(const void*, size_t) { return 0; }
 int64_t TFileStream::Size() const { return file_->Size(); }
-int64_t TFileStream::Position() const { return file_->Position(); }
-void TFileStream::SetPosition(int64_t position) { file_->Seek(position); }
+
+// Like a seek of the file: a negative position is refused.
+void TFileStream::SetPosition(int64_t position) {
+    if (position >= 0) position_ = position;
+}
 
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");

@@ -69,18 +69,27 @@ private:
 
 // A file opened for reading, denying writers. Opening a missing or locked
 // file throws EFOpenError "Datei %s kann nicht geöffnet werden" with the name
-// as given (backslashes kept).
+// as given (backslashes kept). Small reads (a component stream reads its
+// tags and names a few bytes at a time) are served from a buffer of the
+// file; large ones go straight into the caller's memory.
 class TFileStream : public TStream {
 public:
     explicit TFileStream(const std::string& fileName);
     size_t Read(void* buffer, size_t count) override;
     size_t Write(const void* buffer, size_t count) override;
     int64_t Size() const override;
-    int64_t Position() const override;
+    int64_t Position() const override { return position_; }
     void SetPosition(int64_t position) override;
 
 private:
+    static constexpr size_t BufferSize = 64 * 1024;
     std::unique_ptr<platform::ReadFile> file_;
+    int64_t position_ = 0;
+    std::vector<uint8_t> buffer_;  // the file's bytes from bufferStart_ on
+    int64_t bufferStart_ = 0;
+    size_t buffered_ = 0;
+    // Reads from the file at position_ (seeking there first); -1 on an error.
+    long ReadFileAt(void* buffer, size_t count);
 };
 
 // Writes a whole file (for the tools); throws EStreamError on failure.
