@@ -10,6 +10,7 @@
 #include "combat/EnemyShots.h"
 
 #include "combat/Flight.h"
+#include "combat/ShotDrawing.h"
 #include "combat/ShotHits.h"
 #include "shell/Skyrendunit.h"
 #include "world/Energy.h"
@@ -21,7 +22,6 @@ namespace {
 
 constexpr int32_t ShotLifetime = 50;
 constexpr int32_t ShotDamage = 5;
-constexpr int32_t ShotPictures = 9;
 
 void RemoveShot(EnemyShots& s, int32_t position) {
     RemovePosition(position, s.EnemyShotCount, s.EnemyShotX, s.EnemyShotY, s.EnemyShotLife, s.EnemyShotSpeed,
@@ -55,21 +55,7 @@ void FireEnemyShot(TSkyrendMain& m, int32_t i) {
 void DrawEnemyShots(TSkyrendMain& m) {
     GameState& g = m.state;
     EnemyShots& s = g.enemyShots;
-    const double camX = g.world.CameraX, camY = g.world.CameraY;
-    const ViewWindow view = MakeViewWindow(g, camX, camY);
-    const ViewRotation turn = MakeViewRotation(g);
-    TDirectDrawSurface* surface = m.DXDraw->Surface();
-    const bool advance = g.ticks.EnemyShotTick == 1;
-    for (int32_t i = 1; i <= s.EnemyShotCount; ++i) {
-        if (!view.Contains(s.EnemyShotX[i], s.EnemyShotY[i])) continue;
-        if (advance && ++s.EnemyShotFrame[i] == ShotPictures) s.EnemyShotFrame[i] = 0;
-        const ScreenPoint p = WorldToScreen(g, turn, s.EnemyShotX[i], s.EnemyShotY[i], camX, camY);
-        const float angle = ShotDrawAngle(s.EnemyShotHeading[i], g.ship.ShipHeading);
-        m.enemy_weapons->Items.GetItem(s.EnemyShotFrame[i])
-            .DrawRotated(surface, static_cast<int32_t>(p.x - 10), static_cast<int32_t>(p.y), 50, 50, 0, 0.5, 0.5,
-                         angle);
-    }
-    if (advance) g.ticks.EnemyShotTick = 0;
+    DrawShotList(m, *m.enemy_weapons, {s.EnemyShotCount, s.EnemyShotX, s.EnemyShotY, s.EnemyShotHeading, s.EnemyShotFrame}, g.ticks.EnemyShotTick);
 }
 
 void MoveEnemyShots(TSkyrendMain& m) {

@@ -7,6 +7,7 @@
 #include "combat/PlayerShots.h"
 
 #include "combat/Flight.h"
+#include "combat/ShotDrawing.h"
 #include "combat/ShotHits.h"
 #include "shell/Skyrendunit.h"
 #include "world/Space.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int32_t FireCooldown = 10;
 constexpr int32_t ShotLifetime = 100;
-constexpr int32_t ShotPictures = 9;
 
 void RemoveShot(PlayerShots& s, int32_t position) {
     RemovePosition(position, s.PlayerShotCount, s.PlayerShotX, s.PlayerShotY, s.PlayerShotLife, s.PlayerShotSpeed,
@@ -47,21 +47,7 @@ void FirePlayerShot(TSkyrendMain& m) {
 void DrawPlayerShots(TSkyrendMain& m) {
     GameState& g = m.state;
     PlayerShots& s = g.playerShots;
-    const double camX = g.world.CameraX, camY = g.world.CameraY;
-    const ViewWindow view = MakeViewWindow(g, camX, camY);
-    const ViewRotation turn = MakeViewRotation(g);
-    TDirectDrawSurface* surface = m.DXDraw->Surface();
-    const bool advance = g.ticks.PlayerShotTick == 1;
-    for (int32_t i = 1; i <= s.PlayerShotCount; ++i) {
-        if (!view.Contains(s.PlayerShotX[i], s.PlayerShotY[i])) continue;
-        if (advance && ++s.PlayerShotFrame[i] == ShotPictures) s.PlayerShotFrame[i] = 0;
-        const ScreenPoint p = WorldToScreen(g, turn, s.PlayerShotX[i], s.PlayerShotY[i], camX, camY);
-        const float angle = ShotDrawAngle(s.PlayerShotHeading[i], g.ship.ShipHeading);
-        m.Weapons->Items.GetItem(s.PlayerShotFrame[i])
-            .DrawRotated(surface, static_cast<int32_t>(p.x - 10), static_cast<int32_t>(p.y), 50, 50, 0, 0.5, 0.5,
-                         angle);
-    }
-    if (advance) g.ticks.PlayerShotTick = 0;
+    DrawShotList(m, *m.Weapons, {s.PlayerShotCount, s.PlayerShotX, s.PlayerShotY, s.PlayerShotHeading, s.PlayerShotFrame}, g.ticks.PlayerShotTick);
 }
 
 void MovePlayerShots(TSkyrendMain& m) {
