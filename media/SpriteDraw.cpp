@@ -201,9 +201,10 @@ const std::array<double, 256>& AngleTable() {
 
 bool RoundAngle(float angle, int32_t& rounded) {
     if (!std::isfinite(angle)) return false;
-    // nearbyint rounds ties to even; floats this large are whole numbers, so
-    // the remainder is exact.
-    double whole = std::fmod(std::nearbyint(static_cast<double>(angle)), 256.0);
+    // rint rounds ties to even (as nearbyint, without keeping the inexact
+    // flag clear, which nothing reads); floats this large are whole numbers,
+    // so the remainder is exact.
+    double whole = std::fmod(std::rint(static_cast<double>(angle)), 256.0);
     rounded = static_cast<int32_t>(whole) & 255;
     return true;
 }
