@@ -19,7 +19,7 @@ void TStream::WriteBuffer(const void* buffer, size_t count) {
 }
 
 size_t TMemoryStream::Read(void* buffer, size_t count) {
-    if (position_ >= Size()) return 0;
+    if (count == 0 || position_ >= Size()) return 0;
     size_t n = std::min(count, static_cast<size_t>(Size() - position_));
     std::memcpy(buffer, data_.data() + position_, n);
     position_ += static_cast<int64_t>(n);
@@ -37,7 +37,7 @@ size_t TMemoryStream::Write(const void* buffer, size_t count) {
 void TMemoryStream::SetPosition(int64_t position) { position_ = std::max<int64_t>(position, 0); }
 
 size_t TBytesView::Read(void* buffer, size_t count) {
-    if (position_ >= size_) return 0;
+    if (count == 0 || position_ >= size_) return 0;
     size_t n = std::min(count, size_ - position_);
     std::memcpy(buffer, data_ + position_, n);
     position_ += n;
@@ -63,6 +63,8 @@ long TFileStream::ReadFileAt(void* buffer, size_t count) {
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
+    // An empty read may come with no buffer at all.
+    if (count == 0) return 0;
     auto* out = static_cast<uint8_t*>(buffer);
     size_t done = 0;
     // What the buffer holds of the requested bytes.
