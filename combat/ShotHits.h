@@ -23,9 +23,11 @@ constexpr double HitReach = 25.0;
 
 // The strict box test of shots against ships, and of enemy shots against the
 // player.
+// The box's edges are formed in extended precision, like the rest of the
+// world arithmetic, so that no edge is rounded before it is compared.
 inline bool WithinHitBox(double centreX, double centreY, double shotX, double shotY) {
-    return centreX - HitReach < shotX && shotX < centreX + HitReach && centreY - HitReach < shotY &&
-           shotY < centreY + HitReach;
+    const long double cx = centreX, cy = centreY, reach = HitReach;
+    return cx - reach < shotX && shotX < cx + reach && cy - reach < shotY && shotY < cy + reach;
 }
 
 // The hit scans of one shot list in one frame. Ships must not move between

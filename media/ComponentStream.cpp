@@ -131,7 +131,6 @@ std::string TReader::ReadString() {
     TValueType type = ReadValue();
     switch (type) {
     case TValueType::vaString:
-    case TValueType::vaIdent:
         return ReadShortString();
     case TValueType::vaLString:
     case TValueType::vaUTF8String: {

@@ -49,9 +49,34 @@ int HexDigit(char c) {
     return -1;
 }
 
-// A line longer than this can still be a number (leading spaces), but only
-// this much of it is kept for the error message.
+// A line longer than this can still be a number (leading spaces and zeros),
+// but only this much of it is kept for the error message.
 constexpr size_t MaxLineKept = 1 << 20;
+
+// Shortens a run of c starting at `from` to two characters; returns where the
+// run ends afterwards.
+size_t FoldRun(std::string& line, size_t from, char c) {
+    size_t end = line.find_first_not_of(c, from);
+    if (end == std::string::npos) end = line.size();
+    if (end - from > 2) {
+        line.erase(from, end - from - 2);
+        end = from + 2;
+    }
+    return end;
+}
+
+// Of a huge line, a number can only be a short tail after runs of leading
+// spaces and leading zeros. Each run is folded to two characters, which
+// keeps the value and keeps "00x1" from turning into a hexadecimal "0x1".
+void FoldLeadingRuns(std::string& line) {
+    size_t i = FoldRun(line, 0, ' ');
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) ++i;
+    if (i < line.size() && line[i] == '$')
+        ++i;
+    else if (i + 1 < line.size() && line[i] == '0' && (line[i + 1] == 'x' || line[i + 1] == 'X'))
+        i += 2;
+    FoldRun(line, i, '0');
+}
 
 }  // namespace
 
@@ -101,15 +126,10 @@ int32_t ReadIntegerFile(const std::string& fileName) {
                 break;
             }
         }
-        // Keep the line's end; of a huge line, a number can only be a run of
-        // leading spaces followed by a short tail, so the spaces are folded.
         line.append(block, take);
         if (line.size() > MaxLineKept) {
-            size_t spaces = line.find_first_not_of(' ');
-            if (spaces == std::string::npos) spaces = line.size();
-            if (spaces > 1) {
-                line.erase(0, spaces - 1);
-            } else {
+            FoldLeadingRuns(line);
+            if (line.size() > MaxLineKept) {
                 truncated = true;
                 line.resize(MaxLineKept);
                 break;

@@ -91,7 +91,9 @@ void TSkyrendMain::DXDrawMouseDown(TComponent*, TMouseButton, TShiftState, int x
                 g.shell.OptionsChoice = 0;
             } else if (k == 5) {
                 g.shell.MenuPage = 5;
-                g.shell.OptionsChoice = g.config.ResolutionIndex + 1;
+                // Wraps like the 32-bit sum for any index the file held.
+                g.shell.OptionsChoice =
+                    static_cast<int32_t>(static_cast<uint32_t>(g.config.ResolutionIndex) + 1u);
             } else {
                 g.shell.MenuPage = k;
                 g.shell.OptionsChoice = 0;

@@ -37,8 +37,9 @@ void DamageShip(GameState& g, int32_t amount) {
 // A bonus object strictly within 25 units of the ship on both axes gives 10;
 // it stays and can be used again.
 void RechargeFromBonus(GameState& g, int32_t bx, int32_t by) {
-    const double cx = g.world.CameraX;
-    const double cy = g.world.CameraY;
+    // Edges in extended precision, as the hit boxes of the shots.
+    const long double cx = g.world.CameraX;
+    const long double cy = g.world.CameraY;
     int32_t& energy = g.energy.Energy;
     if (cx - 25 < bx && bx < cx + 25 && cy - 25 < by && by < cy + 25) energy += 10;
     if (energy > 100) energy = 100;

@@ -52,21 +52,20 @@ uint16_t PositionKey(SDL_Scancode sc) {
     }
 }
 
-// The punctuation keys: the desktop's codes for messages, the character
-// codes for the keyboard state.
+// The punctuation keys keep the desktop's codes of their place, whatever
+// character the layout prints on them.
 struct Punctuation {
     SDL_Scancode scancode;
-    uint16_t message;
-    uint16_t state;
+    uint16_t code;
 };
 
 constexpr Punctuation PunctuationKeys[] = {
-    {SDL_SCANCODE_APOSTROPHE, 222, 39},   {SDL_SCANCODE_COMMA, 188, 44},
-    {SDL_SCANCODE_PERIOD, 190, 46},       {SDL_SCANCODE_SLASH, 191, 47},
-    {SDL_SCANCODE_SEMICOLON, 186, 59},    {SDL_SCANCODE_EQUALS, 187, 61},
-    {SDL_SCANCODE_LEFTBRACKET, 219, 91},  {SDL_SCANCODE_BACKSLASH, 220, 92},
-    {SDL_SCANCODE_RIGHTBRACKET, 221, 93}, {SDL_SCANCODE_KP_MULTIPLY, 106, 42},
-    {SDL_SCANCODE_NONUSBACKSLASH, 226, 226},
+    {SDL_SCANCODE_APOSTROPHE, 222},   {SDL_SCANCODE_COMMA, 188},
+    {SDL_SCANCODE_PERIOD, 190},       {SDL_SCANCODE_SLASH, 191},
+    {SDL_SCANCODE_SEMICOLON, 186},    {SDL_SCANCODE_EQUALS, 187},
+    {SDL_SCANCODE_LEFTBRACKET, 219},  {SDL_SCANCODE_BACKSLASH, 220},
+    {SDL_SCANCODE_RIGHTBRACKET, 221}, {SDL_SCANCODE_KP_MULTIPLY, 106},
+    {SDL_SCANCODE_NONUSBACKSLASH, 226},
 };
 
 // Letters and digits follow the layout (the key labelled A gives 'A').
@@ -76,9 +75,9 @@ uint16_t CharacterKey(SDL_Keycode keycode) {
     return 0;
 }
 
-uint16_t Translate(SDL_Scancode scancode, SDL_Keycode keycode, bool forState) {
+uint16_t Translate(SDL_Scancode scancode, SDL_Keycode keycode) {
     for (const Punctuation& p : PunctuationKeys)
-        if (p.scancode == scancode) return forState ? p.state : p.message;
+        if (p.scancode == scancode) return p.code;
     if (uint16_t key = PositionKey(scancode)) return key;
     if (uint16_t key = CharacterKey(keycode)) return key;
     // A letter key that the layout gives a non-letter (é, ü ...) keeps the
@@ -106,13 +105,7 @@ uint16_t SideKey(SDL_Scancode scancode) {
 
 }  // namespace
 
-uint16_t MessageVirtualKey(SDL_Scancode scancode, SDL_Keycode keycode) {
-    return Translate(scancode, keycode, false);
-}
-
-uint16_t StateVirtualKey(SDL_Scancode scancode, SDL_Keycode keycode) {
-    return Translate(scancode, keycode, true);
-}
+uint16_t MessageVirtualKey(SDL_Scancode scancode, SDL_Keycode keycode) { return Translate(scancode, keycode); }
 
 void TranslateKeyboardState(const Uint8* scancodeState, int count, uint8_t keys[256],
                             SDL_Keycode (*keycodeOf)(SDL_Scancode)) {
@@ -121,7 +114,7 @@ void TranslateKeyboardState(const Uint8* scancodeState, int count, uint8_t keys[
     for (int i = 0; i < count && i < SDL_NUM_SCANCODES; ++i) {
         if (!scancodeState[i]) continue;
         const auto scancode = static_cast<SDL_Scancode>(i);
-        const uint16_t key = StateVirtualKey(scancode, keycodeOf(scancode));
+        const uint16_t key = Translate(scancode, keycodeOf(scancode));
         if (key > 0 && key < 256) keys[key] = 0x80;
         if (const uint16_t side = SideKey(scancode)) keys[side] = 0x80;
     }

@@ -1,10 +1,9 @@
 // platform/sdl/SdlKeys.h — SDL keys as the game's 16-bit virtual-key codes.
 //
-// Key-down messages carry the desktop's virtual-key codes. The keyboard state
-// follows the input service's table instead, which gives several punctuation
-// keys their character codes (apostrophe 39, comma 44, full stop 46, slash
-// 47, semicolon 59, equals 61, brackets 91 and 93, backslash 92, keypad star
-// 42); the apostrophe key therefore also reads as the Right arrow there.
+// Key-down messages and the keyboard state both carry the desktop's
+// virtual-key codes. The input service's own table, which gives several
+// punctuation keys their character codes, is the input component's business:
+// it applies it only when it reads the keys through that service.
 
 #pragma once
 
@@ -16,9 +15,6 @@ namespace skyrend::platform {
 
 // The virtual-key code of a key-down message; 0 for a key without one.
 uint16_t MessageVirtualKey(SDL_Scancode scancode, SDL_Keycode keycode);
-
-// The virtual-key entry a pressed key marks in the keyboard state; 0 for none.
-uint16_t StateVirtualKey(SDL_Scancode scancode, SDL_Keycode keycode);
 
 // Fills the 256-entry virtual-key table (bit 7 = down) from SDL's scancode
 // state. `keycodeOf` gives the layout's key for a scancode.

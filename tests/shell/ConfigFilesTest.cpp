@@ -160,6 +160,21 @@ TEST_F(ConfigFilesTest, HugeLinesAreReadWithoutHoldingThemWhole) {
     EXPECT_LT(error.size(), (2u << 20));
 }
 
+// A line of any length is one number when its leading runs make it one.
+TEST_F(ConfigFilesTest, HugeRunsOfLeadingSpacesAndZerosKeepTheValue) {
+    std::string spaces(1 << 20, ' '), zeros(3 << 20, '0');
+    Write("aufloesung.cfg", spaces.append("+").append(zeros).append("3\r\n7"));
+    std::string hex("$");
+    Write("schiffe.cfg", hex.append(zeros).append("1F"));
+    GameState g;
+    EXPECT_EQ(ErrorOf(g), "");
+    EXPECT_EQ(g.config.ResolutionIndex, 3);
+    EXPECT_EQ(g.config.EnemyCount, 31);
+    // Folding the zeros must not make a decimal "000x1" hexadecimal.
+    Write("aufloesung.cfg", zeros.append("x1"));
+    EXPECT_NE(ErrorOf(g).find("ist kein gültiger Integerwert"), std::string::npos);
+}
+
 TEST_F(ConfigFilesTest, DirectoriesAndUnreadableFiles) {
     std::filesystem::create_directory("aufloesung.cfg");
     GameState g;

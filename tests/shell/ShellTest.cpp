@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "platform/headless/HeadlessPlatform.h"
 #include "shell/Skyrendunit.h"
@@ -223,6 +224,17 @@ TEST_F(ShellTest, OptionRowsSwitchTheProfile) {
     Click(320 + 100, 150 + 450);  // options again
     EXPECT_EQ(m.state.shell.OptionsChoice, 6);
     Frames(2);
+    EXPECT_TRUE(hp.ErrorBoxes().empty());
+}
+
+// The file may hold the largest 32-bit number: the options page then wraps
+// to the smallest, matches no row and is drawn without a highlight.
+TEST_F(ShellTest, OptionsPageAfterTheLargestProfileNumber) {
+    TSkyrendMain& m = Start();
+    m.state.config.ResolutionIndex = std::numeric_limits<int32_t>::max();
+    Click(112 + 100, 84 + 450);
+    EXPECT_EQ(m.state.shell.OptionsChoice, std::numeric_limits<int32_t>::min());
+    Frames(1);
     EXPECT_TRUE(hp.ErrorBoxes().empty());
 }
 

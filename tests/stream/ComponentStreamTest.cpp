@@ -180,6 +180,7 @@ TEST(ComponentStream, ValueOfTheWrongKind) {
     cases.push_back({"Count", Bytes().u8(9)});
     cases.push_back({"Flag", Bytes().u8(2).u8(1)});
     cases.push_back({"Title", Bytes().u8(2).u8(1)});
+    cases.push_back({"Title", Bytes().u8(7).str("clRed")});  // an identifier is no string
     cases.push_back({"Tint", Bytes().u8(7).str("clPink")});
     cases.push_back({"Tint", Bytes().u8(6).str("clRed")});
     cases.push_back({"List", Bytes().u8(1).u8(0)});
