@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "shell/ConfigFiles.h"
+
 namespace skyrend::bench {
 
 namespace {
@@ -100,6 +102,19 @@ void GameHarness::Configure(int32_t profile, int32_t ships) {
 void GameHarness::NewGame() {
     hp_.SetClock(StartClock);
     InFolder(folder_, [&] { forms_.main->NewGameSequence(); });
+    hp_.TakeTexts();
+    hp_.TakeErrorBoxes();
+}
+
+void GameHarness::NewGameWithoutDisplaySwitch() {
+    hp_.SetClock(StartClock);
+    InFolder(folder_, [&] {
+        TSkyrendMain& m = *forms_.main;
+        m.LoadCollections();
+        m.ResetStartValues();
+        ReadConfigFiles(m.state);
+        m.MakeWorld();
+    });
     hp_.TakeTexts();
     hp_.TakeErrorBoxes();
 }

@@ -30,6 +30,9 @@ public:
     void Configure(int32_t profile, int32_t ships);
     // The new-game sequence in the harness's folder, at the fixed start clock.
     void NewGame();
+    // The same without its last set-up step, the display switch to the
+    // profile's size: the files, start values, configuration and world.
+    void NewGameWithoutDisplaySwitch();
     // Moves the virtual clock on by one timer interval (the sound mixes up to
     // it), so that the next idle call ticks.
     void AdvanceClock();

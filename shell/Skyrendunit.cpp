@@ -195,6 +195,10 @@ void TSkyrendMain::DXTimer1Activate(TComponent*) { NewGameSequence(); }
 
 void TSkyrendMain::NewGameSequence() {
     NewGameSetup();
+    MakeWorld();
+}
+
+void TSkyrendMain::MakeWorld() {
     GenerateStars(*this);
     DrawStars(*this);
     GenerateBonusObjects(*this);
@@ -203,6 +207,13 @@ void TSkyrendMain::NewGameSequence() {
 }
 
 void TSkyrendMain::NewGameSetup() {
+    LoadCollections();
+    ResetStartValues();
+    ReadConfigFiles(state);
+    SwitchDisplayToProfile();
+}
+
+void TSkyrendMain::LoadCollections() {
     // 1. The picture collections, each replacing its list's content.
     const std::pair<TDXImageList*, const char*> files[] = {
         {Stars1.get(), "gfx\\star1.dxg"},           {Ship1.get(), "gfx\\ship2.dxg"},
@@ -215,7 +226,9 @@ void TSkyrendMain::NewGameSetup() {
 
     // 2. The same sound set into all eight wave lists.
     for (TDXWaveList* list : WaveLists) list->Items.LoadFromFile("sfx\\weapons.dxw");
+}
 
+void TSkyrendMain::ResetStartValues() {
     // 3. Start values. Emptying a list only sets its live count to 0.
     GameState& g = state;
     g.shell.MenuOverlayShown = 1;
@@ -244,13 +257,12 @@ void TSkyrendMain::NewGameSetup() {
     g.exhaust.ExhaustCount = 0;
     g.radar.RadarSweepFrame = 0;
     g.radar.RadarRange = 1000;
+}
 
-    // 4. The configuration files and the screen profile.
-    ReadConfigFiles(g);
-
-    // 5, 6. The display at the profile's size.
-    DXDraw->Display.SetWidth(g.config.ScreenWidth);
-    DXDraw->Display.SetHeight(g.config.ScreenHeight);
+// 5, 6 (after 4, the configuration files): the display at the profile's size.
+void TSkyrendMain::SwitchDisplayToProfile() {
+    DXDraw->Display.SetWidth(state.config.ScreenWidth);
+    DXDraw->Display.SetHeight(state.config.ScreenHeight);
     DXDraw->Initialize();
 }
 

@@ -58,6 +58,15 @@ public:
     // The new-game sequence and its set-up.
     void NewGameSequence();
     void NewGameSetup();
+    // The set-up's steps: every picture collection and the wave set (eight
+    // times) from their files; the start values; the display at the size of
+    // the profile read from the configuration files.
+    void LoadCollections();
+    void ResetStartValues();
+    void SwitchDisplayToProfile();
+    // The sequence after the set-up: both star layers (drawn once), the bonus
+    // objects, the fleet, the bonus objects drawn once.
+    void MakeWorld();
     // One frame of the game.
     void FrameStep();
 
