@@ -168,6 +168,16 @@ std::vector<uint8_t> TReader::ReadBinary() {
     return bytes;
 }
 
+void TReader::ReadBinary(const std::function<void(TStream& block)>& read) {
+    CheckValue(TValueType::vaBinary);
+    const uint32_t length = ReadUInt32();
+    if (length > stream_.Remaining()) throw EReadError(ReadErrorText);
+    const int64_t end = stream_.Position() + length;
+    TStreamWindow block(stream_, length);
+    read(block);
+    stream_.SetPosition(end);
+}
+
 void TReader::ReadCollection(TCollection& collection) {
     CheckValue(TValueType::vaCollection);
     NestingGuard guard(depth_);

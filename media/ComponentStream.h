@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,11 @@ public:
     // Tag 10: the block's bytes (its length is checked against the stream
     // before anything is allocated).
     std::vector<uint8_t> ReadBinary();
+    // Tag 10, read by `read` from a window onto the block's bytes (see
+    // TStreamWindow), so that large blocks go from the stream straight to
+    // where they are kept. Reading goes on after the block, however much of
+    // it `read` took; reading past its end is a read error.
+    void ReadBinary(const std::function<void(TStream& block)>& read);
     // Tag 14 into a collection (see TCollection).
     void ReadCollection(TCollection& collection);
     // Skips one value of any kind in the table.

@@ -128,47 +128,48 @@ uint32_t PaletteColor(const DibData& dib, uint32_t index) {
     return index < dib.Palette.size() ? dib.Palette[index] : 0;
 }
 
-// One row of pixels; the bit count is settled once per row, not per pixel.
-void DecodeRow(const DibData& dib, const uint8_t* src, uint32_t* out,
+// Pixels x0 .. x1 - 1 of one row, written from out[0] on; the bit count is
+// settled once per row, not per pixel.
+void DecodeRow(const DibData& dib, const uint8_t* src, uint32_t* out, int32_t x0, int32_t x1,
                const Channel& r, const Channel& g, const Channel& b) {
-    const int32_t w = dib.Width;
     switch (dib.BitCount) {
     case 1:
-        for (int32_t x = 0; x < w; ++x) out[x] = PaletteColor(dib, (src[x >> 3] >> (7 - (x & 7))) & 1);
+        for (int32_t x = x0; x < x1; ++x) out[x - x0] = PaletteColor(dib, (src[x >> 3] >> (7 - (x & 7))) & 1);
         break;
     case 4:
-        for (int32_t x = 0; x < w; ++x) out[x] = PaletteColor(dib, (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF);
+        for (int32_t x = x0; x < x1; ++x) out[x - x0] = PaletteColor(dib, (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF);
         break;
     case 8:
-        for (int32_t x = 0; x < w; ++x) out[x] = PaletteColor(dib, src[x]);
+        for (int32_t x = x0; x < x1; ++x) out[x - x0] = PaletteColor(dib, src[x]);
         break;
     case 16:
-        for (int32_t x = 0; x < w; ++x) {
+        for (int32_t x = x0; x < x1; ++x) {
             const uint32_t v = Get16(src + 2 * x);
-            out[x] = (r(v) << 16) | (g(v) << 8) | b(v);
+            out[x - x0] = (r(v) << 16) | (g(v) << 8) | b(v);
         }
         break;
     case 24: {
         // Four bytes at a time, the fourth (the next pixel's) masked off;
         // the last pixel of the row alone, so that nothing past it is read.
-        int32_t x = 0;
+        int32_t x = x0;
         if constexpr (std::endian::native == std::endian::little) {
-            for (; x + 1 < w; ++x) {
+            const int32_t wide = std::min(x1, dib.Width - 1);
+            for (; x < wide; ++x) {
                 uint32_t v;
                 std::memcpy(&v, src + 3 * x, 4);
-                out[x] = v & 0xFFFFFFu;
+                out[x - x0] = v & 0xFFFFFFu;
             }
         }
-        for (; x < w; ++x) {
+        for (; x < x1; ++x) {
             const uint8_t* p = src + 3 * x;
-            out[x] = (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
+            out[x - x0] = (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
         }
         break;
     }
     default:
-        for (int32_t x = 0; x < w; ++x) {
+        for (int32_t x = x0; x < x1; ++x) {
             const uint32_t v = Get32(src + 4 * x);
-            out[x] = (r(v) << 16) | (g(v) << 8) | b(v);
+            out[x - x0] = (r(v) << 16) | (g(v) << 8) | b(v);
         }
         break;
     }
@@ -256,13 +257,17 @@ TImage32 DecodeDib(const DibData& dib) {
         DecodeRle(dib, image);
         return image;
     }
+    DecodeDibRect(dib, 0, 0, dib.Width, dib.Height, image.Pixels.data(), static_cast<size_t>(dib.Width));
+    return image;
+}
+
+void DecodeDibRect(const DibData& dib, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* dest, size_t pitch) {
     const Channel r(dib.Masks[0]), g(dib.Masks[1]), b(dib.Masks[2]);
     const int64_t rowBytes = dib.RowBytes();
-    for (int32_t row = 0; row < dib.Height; ++row) {
-        const int32_t y = dib.TopDown ? row : dib.Height - 1 - row;
-        DecodeRow(dib, dib.Bits.data() + row * rowBytes, &image.At(0, y), r, g, b);
+    for (int32_t row = 0; row < h; ++row) {
+        const int32_t line = dib.TopDown ? y + row : dib.Height - 1 - (y + row);
+        DecodeRow(dib, dib.Bits.data() + line * rowBytes, dest + static_cast<size_t>(row) * pitch, x, x + w, r, g, b);
     }
-    return image;
 }
 
 std::vector<uint8_t> EncodeDib(const TImage32& image, int bitCount) {
@@ -352,6 +357,15 @@ void TDIB::SaveToStream(TStream& stream) const {
 const TImage32& TDIB::Image() const {
     if (!image_) image_ = std::make_shared<const TImage32>(DecodeDib(dib_));
     return *image_;
+}
+
+// Uncompressed rows decode straight into the destination, so that making
+// surfaces needs no decoded copy of the whole picture; run-length data is
+// decoded whole (once) and copied.
+void TDIB::CopyPixels(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* dest, size_t pitch) const {
+    const bool rle = dib_.Compression == DibCompression::RLE8 || dib_.Compression == DibCompression::RLE4;
+    if (rle || image_) return TGraphic::CopyPixels(x, y, w, h, dest, pitch);
+    DecodeDibRect(dib_, x, y, w, h, dest, pitch);
 }
 
 std::unique_ptr<TDIB> TDIB::FromImage(const TImage32& image, int bitCount) {

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "media/Graphics.h"
+#include "media/RawVector.h"
 #include "media/Streams.h"
 
 namespace skyrend {
@@ -40,7 +41,7 @@ struct DibData {
     uint32_t ColorsUsed = 0;           // as the header says (0 for a core header)
     std::array<uint32_t, 3> Masks{};   // red, green, blue (16 and 32 bits)
     std::vector<uint32_t> Palette;     // 0x00RRGGBB
-    std::vector<uint8_t> Bits;         // padded rows, or the RLE runs
+    TRawVector<uint8_t> Bits;          // padded rows, or the RLE runs
 
     // Bytes of one padded row of uncompressed pixels.
     int64_t RowBytes() const;
@@ -61,6 +62,10 @@ bool ReadDib(TStream& stream, DibData& dib, DibHeaders headers, int64_t pixelOff
 // Decodes a parsed bitmap to 32-bit pixels, top-down. Never fails on data that
 // ReadDib accepted.
 TImage32 DecodeDib(const DibData& dib);
+// Decodes the rectangle at (x, y), width w and height h (within the picture)
+// of an uncompressed or bit-field bitmap to `dest`, its rows `pitch` pixels
+// apart, top-down.
+void DecodeDibRect(const DibData& dib, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* dest, size_t pitch);
 
 // Makes TDIB data of these pixels: 24 or 32 bits, or 8 bits with a palette of
 // the picture's colours (EInvalidGraphic "DIB is invalid" when it has more
@@ -76,6 +81,7 @@ public:
     int32_t Width() const override { return dib_.Width; }
     int32_t Height() const override { return dib_.Height; }
     const TImage32& Image() const override;
+    void CopyPixels(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* dest, size_t pitch) const override;
 
     const DibData& Data() const { return dib_; }
     // The bytes LoadFromStream consumed (written back as they were).

@@ -54,6 +54,15 @@ TImage32::TImage32(int32_t width, int32_t height, uint32_t fill)
     : Width(width), Height(height),
       Pixels(width > 0 && height > 0 ? static_cast<size_t>(width) * static_cast<size_t>(height) : 0, fill) {}
 
+void TGraphic::CopyPixels(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* dest, size_t pitch) const {
+    const TImage32& image = Image();
+    for (int32_t row = 0; row < h; ++row) {
+        const uint32_t* from = &image.Pixels[static_cast<size_t>(y + row) * static_cast<size_t>(image.Width) + x];
+        uint32_t* to = dest + static_cast<size_t>(row) * pitch;
+        for (int32_t col = 0; col < w; ++col) to[col] = from[col] & 0x00FFFFFFu;
+    }
+}
+
 TColor ColorToRGB(TColor color) {
     if ((color & clSystemColor) == 0) return color;
     const uint32_t index = color & 0xFF;
@@ -151,7 +160,7 @@ TPicture& TPicture::operator=(const TPicture& other) {
 
 bool TPicture::ReadProperty(const std::string& name, TReader& reader) {
     if (!SameText(name, "Data")) return false;
-    LoadData(reader.ReadBinary());
+    reader.ReadBinary([this](TStream& block) { LoadData(block); });
     return true;
 }
 
@@ -160,17 +169,29 @@ void TPicture::WriteProperties(TWriter& writer) const {
 }
 
 void TPicture::LoadData(const std::vector<uint8_t>& block) {
-    Clear();
-    if (block.empty()) return;
     TBytesView view(block.data(), block.size());
+    LoadData(view);
+}
+
+// A graphic that takes the whole block writes the same bytes back, so only
+// a block it leaves bytes of (or one of an unknown class) is kept as read.
+void TPicture::LoadData(TStream& block) {
+    Clear();
+    if (block.Size() <= 0) return;
+    block.SetPosition(0);
     uint8_t length = 0;
-    view.ReadBuffer(&length, 1);
+    block.ReadBuffer(&length, 1);
     std::string className(length, '\0');
-    view.ReadBuffer(className.data(), className.size());
+    block.ReadBuffer(className.data(), className.size());
     std::unique_ptr<TGraphic> graphic = CreateGraphic(className);
-    if (graphic) graphic->LoadFromStream(view);
+    if (graphic) graphic->LoadFromStream(block);
+    if (!graphic || block.Position() != block.Size()) {
+        std::vector<uint8_t> bytes(static_cast<size_t>(block.Size()));
+        block.SetPosition(0);
+        block.ReadBuffer(bytes.data(), bytes.size());
+        data_ = std::move(bytes);
+    }
     graphic_ = std::move(graphic);
-    data_ = block;
     dataClass_ = className;
 }
 

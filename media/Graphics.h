@@ -57,7 +57,9 @@ public:
 
     // Reads the graphic's data: the rest of a picture's data block.
     virtual void LoadFromStream(TStream& stream) = 0;
-    // Writes the data in the form LoadFromStream reads.
+    // Writes the data in the form LoadFromStream reads: exactly the bytes it
+    // consumed, when it was loaded from a stream (a picture relies on that to
+    // write its data block back as it was read).
     virtual void SaveToStream(TStream& stream) const = 0;
 
     virtual int32_t Width() const = 0;
@@ -66,6 +68,13 @@ public:
 
     // The pixels, decoded on first use (safe for any data that loaded).
     virtual const TImage32& Image() const = 0;
+
+    // Writes the pixels of the rectangle at (x, y), width w and height h,
+    // which lies within the picture, to `dest`, its rows `pitch` pixels
+    // apart, each pixel 0x00RRGGBB. This one copies from Image(); a graphic
+    // that can decode straight into `dest` does so without keeping the
+    // decoded picture.
+    virtual void CopyPixels(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* dest, size_t pitch) const;
 };
 
 // The graphic class registry: a new, empty graphic of the named class, or
@@ -141,8 +150,10 @@ public:
     void WriteProperties(TWriter& writer) const override;
 
     // Reads a data block: class name, then the graphic's data. An unknown
-    // class leaves the picture empty; the block's bytes are kept either way.
+    // class leaves the picture empty; DataBlock gives the block back either
+    // way. The stream form reads the whole of `block` from its start.
     void LoadData(const std::vector<uint8_t>& block);
+    void LoadData(TStream& block);
     // The data block: the bytes it was read from, or else made from the
     // graphic; empty when the picture has neither.
     std::vector<uint8_t> DataBlock() const;
@@ -164,7 +175,7 @@ public:
 
 private:
     std::unique_ptr<TGraphic> graphic_;
-    std::vector<uint8_t> data_;  // the block as read; dropped by SetGraphic/Clear
+    std::vector<uint8_t> data_;  // the block as read, unless the graphic gives it back; dropped by SetGraphic/Clear
     std::string dataClass_;
 };
 

@@ -24,8 +24,8 @@ int64_t CeilDiv(int64_t a, int64_t b) { return (a + b - 1) / b; }  // a >= 0, b 
 
 // A surface in video memory unless the item asks for system memory; one that
 // cannot be made there is made in system memory. An old surface of that size
-// and memory that no canvas holds serves again (its pixels are all written
-// over, its key set anew).
+// and memory that no canvas holds serves again. Either way its pixels are
+// left as they are: the caller writes over all of them and sets the key.
 std::unique_ptr<TDirectDrawSurface> MakeItemSurface(int64_t width, int64_t height, bool systemMemory,
                                                     std::unique_ptr<TDirectDrawSurface>* old) {
     platform::Platform& p = platform::Current();
@@ -38,7 +38,7 @@ std::unique_ptr<TDirectDrawSurface> MakeItemSurface(int64_t width, int64_t heigh
     if (old && *old && (*old)->Width() == w && (*old)->Height() == h && (*old)->SystemMemory() == system &&
         !(*old)->Locked())
         return std::move(*old);
-    return std::make_unique<TDirectDrawSurface>(w, h, system);
+    return std::make_unique<TDirectDrawSurface>(w, h, system, false);
 }
 
 }  // namespace
@@ -196,18 +196,18 @@ void TPictureCollectionItem::DropPatterns() {
 // Cuts the picture into tile surfaces that each hold whole patterns.
 void TPictureCollectionItem::MakePatterns(std::vector<std::unique_ptr<TDirectDrawSurface>>* reuse) {
     if (!initialized_ || Picture.Empty()) return;
-    const TImage32& image = Picture.Image();
-    const TPatternLayout layout =
-        LayoutPatterns(image.Width, image.Height, PatternWidth, PatternHeight, SkipWidth, SkipHeight);
+    const TGraphic& picture = *Picture.Graphic();
+    const int32_t width = picture.Width(), height = picture.Height();
+    const TPatternLayout layout = LayoutPatterns(width, height, PatternWidth, PatternHeight, SkipWidth, SkipHeight);
     if (layout.Count() == 0) return;
 
     // The part of the picture the patterns cover, and the tile size.
-    int64_t usedW = image.Width, usedH = image.Height, tileW = usedW, tileH = usedH;
+    int64_t usedW = width, usedH = height, tileW = usedW, tileH = usedH;
     if (!SystemMemory) {
         if (SkipWidth >= 0) usedW = std::min(usedW, layout.StepX * layout.Columns);
         if (SkipHeight >= 0) usedH = std::min(usedH, layout.StepY * layout.Rows);
-        tileW = std::min(usedW, TileExtent(layout.StepX, layout.Columns, SkipWidth, image.Width));
-        tileH = std::min(usedH, TileExtent(layout.StepY, layout.Rows, SkipHeight, image.Height));
+        tileW = std::min(usedW, TileExtent(layout.StepX, layout.Columns, SkipWidth, width));
+        tileH = std::min(usedH, TileExtent(layout.StepY, layout.Rows, SkipHeight, height));
     }
     const int64_t columns = CeilDiv(usedW, tileW), rows = CeilDiv(usedH, tileH);
 
@@ -219,11 +219,8 @@ void TPictureCollectionItem::MakePatterns(std::vector<std::unique_ptr<TDirectDra
                 const size_t index = surfaces_.size();
                 auto surface = MakeItemSurface(w, h, SystemMemory,
                                                reuse && index < reuse->size() ? &(*reuse)[index] : nullptr);
-                for (int64_t y = 0; y < h; ++y) {
-                    const uint32_t* from = &image.Pixels[static_cast<size_t>((y0 + y) * image.Width + x0)];
-                    uint32_t* to = surface->Row(static_cast<int>(y));
-                    for (int64_t x = 0; x < w; ++x) to[x] = from[x] & 0x00FFFFFFu;
-                }
+                picture.CopyPixels(static_cast<int32_t>(x0), static_cast<int32_t>(y0), static_cast<int32_t>(w),
+                                   static_cast<int32_t>(h), surface->Pixels(), static_cast<size_t>(surface->Pitch()));
                 surface->SetColorKey(KeyFor(*surface));
                 surfaces_.push_back(std::move(surface));
             }

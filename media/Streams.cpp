@@ -50,6 +50,22 @@ void TBytesView::SetPosition(int64_t position) {
     position_ = static_cast<size_t>(std::clamp<int64_t>(position, 0, static_cast<int64_t>(size_)));
 }
 
+TStreamWindow::TStreamWindow(TStream& base, int64_t size)
+    : base_(base), start_(base.Position()), size_(std::max<int64_t>(size, 0)) {}
+
+size_t TStreamWindow::Read(void* buffer, size_t count) {
+    if (count == 0 || position_ >= size_) return 0;
+    const size_t n = std::min(count, static_cast<size_t>(size_ - position_));
+    if (base_.Position() != start_ + position_) base_.SetPosition(start_ + position_);
+    const size_t got = base_.Read(buffer, n);
+    position_ += static_cast<int64_t>(got);
+    return got;
+}
+
+size_t TStreamWindow::Write(const void*, size_t) { return 0; }
+
+void TStreamWindow::SetPosition(int64_t position) { position_ = std::clamp<int64_t>(position, 0, size_); }
+
 TFileStream::TFileStream(const std::string& fileName) {
     int error = 0;
     file_ = platform::OpenFileRead(fileName, error);

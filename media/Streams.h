@@ -67,6 +67,26 @@ private:
     size_t position_ = 0;
 };
 
+// A read-only window onto `size` bytes of another stream, starting at its
+// position when the window is made: reads stop at the window's end, and
+// positions count from its start. The other stream is left wherever the
+// last read took it.
+class TStreamWindow : public TStream {
+public:
+    TStreamWindow(TStream& base, int64_t size);
+    size_t Read(void* buffer, size_t count) override;
+    size_t Write(const void* buffer, size_t count) override;
+    int64_t Size() const override { return size_; }
+    int64_t Position() const override { return position_; }
+    void SetPosition(int64_t position) override;
+
+private:
+    TStream& base_;
+    int64_t start_;
+    int64_t size_;
+    int64_t position_ = 0;
+};
+
 // A file opened for reading, denying writers. Opening a missing or locked
 // file throws EFOpenError "Datei %s kann nicht geöffnet werden" with the name
 // as given (backslashes kept). Small reads (a component stream reads its

@@ -19,11 +19,14 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, const std::string& text) {
 
 void TDirectDrawSurfaceCanvas::Release() { holding_ = false; }
 
-TDirectDrawSurface::TDirectDrawSurface(int width, int height, bool systemMemory)
-    : width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
-      systemMemory_(systemMemory),
-      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0u) {}
+TDirectDrawSurface::TDirectDrawSurface(int width, int height, bool systemMemory, bool cleared)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), systemMemory_(systemMemory) {
+    const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    if (cleared)
+        pixels_.assign(count, 0u);
+    else
+        pixels_.resize(count);
+}
 
 TDirectDrawSurface::~TDirectDrawSurface() = default;
 

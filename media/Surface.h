@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "media/Graphics.h"
+#include "media/RawVector.h"
 #include "platform/Platform.h"
 
 namespace skyrend {
@@ -52,7 +53,9 @@ private:
 
 class TDirectDrawSurface {
 public:
-    TDirectDrawSurface(int width, int height, bool systemMemory);
+    // A surface of black pixels; with `cleared` false its pixels are left
+    // unset, for a surface that is written over whole at once.
+    TDirectDrawSurface(int width, int height, bool systemMemory, bool cleared = true);
     ~TDirectDrawSurface();
 
     int Width() const { return width_; }
@@ -85,7 +88,7 @@ private:
     int height_;
     bool systemMemory_;
     uint32_t colorKey_ = 0;
-    std::vector<uint32_t> pixels_;
+    TRawVector<uint32_t> pixels_;
     std::unique_ptr<TDirectDrawSurfaceCanvas> canvas_;
 };
 
