@@ -13,6 +13,10 @@
 #include <cstring>
 #include <map>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "media/Errors.h"
 
 namespace skyrend {
@@ -149,9 +153,22 @@ void DecodeRow(const DibData& dib, const uint8_t* src, uint32_t* out, int32_t x0
         }
         break;
     case 24: {
-        // Four bytes at a time, the fourth (the next pixel's) masked off;
+        // Four pixels from sixteen bytes at a time where the processor has
+        // 128-bit registers: each moved up into its lane and masked. Then
+        // four bytes at a time, the fourth (the next pixel's) masked off;
         // the last pixel of the row alone, so that nothing past it is read.
         int32_t x = x0;
+#if defined(__SSE2__)
+        const __m128i lane0 = _mm_setr_epi32(0xFFFFFF, 0, 0, 0), lane1 = _mm_setr_epi32(0, 0xFFFFFF, 0, 0),
+                      lane2 = _mm_setr_epi32(0, 0, 0xFFFFFF, 0), lane3 = _mm_setr_epi32(0, 0, 0, 0xFFFFFF);
+        for (; x + 6 <= x1; x += 4) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * x));
+            const __m128i low = _mm_or_si128(_mm_and_si128(v, lane0), _mm_and_si128(_mm_slli_si128(v, 1), lane1));
+            const __m128i high =
+                _mm_or_si128(_mm_and_si128(_mm_slli_si128(v, 2), lane2), _mm_and_si128(_mm_slli_si128(v, 3), lane3));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + (x - x0)), _mm_or_si128(low, high));
+        }
+#endif
         if constexpr (std::endian::native == std::endian::little) {
             const int32_t wide = std::min(x1, dib.Width - 1);
             for (; x < wide; ++x) {
@@ -264,7 +281,11 @@ TImage32 DecodeDib(const DibData& dib) {
 void DecodeDibRect(const DibData& dib, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* dest, size_t pitch) {
     const Channel r(dib.Masks[0]), g(dib.Masks[1]), b(dib.Masks[2]);
     const int64_t rowBytes = dib.RowBytes();
-    for (int32_t row = 0; row < h; ++row) {
+    // The stored rows are taken in the order they lie in memory (for a
+    // bottom-up bitmap, the picture's last row first), which the processor
+    // fetches ahead far better than rows stepping backwards.
+    for (int32_t k = 0; k < h; ++k) {
+        const int32_t row = dib.TopDown ? k : h - 1 - k;
         const int32_t line = dib.TopDown ? y + row : dib.Height - 1 - (y + row);
         DecodeRow(dib, dib.Bits.data() + line * rowBytes, dest + static_cast<size_t>(row) * pitch, x, x + w, r, g, b);
     }

@@ -77,5 +77,40 @@ TEST_F(FileStreamFixture, EndAndPastTheEndAndNegativePositions) {
     EXPECT_TRUE(std::equal(run.begin(), run.end(), bytes_.begin() + 2));
 }
 
+// A window onto the file: reads stop at its end, positions count from its
+// start, and the file is read at the right place whatever the file's own
+// position was moved to in between.
+TEST_F(FileStreamFixture, AWindowReadsOnlyItsPartOfTheFile) {
+    TFileStream stream(path_.string());
+    stream.SetPosition(1000);
+    TStreamWindow window(stream, 200000);
+    EXPECT_EQ(window.Size(), 200000);
+    EXPECT_EQ(window.Position(), 0);
+
+    std::vector<uint8_t> head(10);
+    ASSERT_EQ(window.Read(head.data(), head.size()), head.size());
+    EXPECT_TRUE(std::equal(head.begin(), head.end(), bytes_.begin() + 1000));
+    stream.SetPosition(5);  // someone else moves the file on
+    std::vector<uint8_t> large(150000);
+    ASSERT_EQ(window.Read(large.data(), large.size()), large.size());
+    EXPECT_TRUE(std::equal(large.begin(), large.end(), bytes_.begin() + 1010));
+
+    // Past its end: short reads, then none, and ReadBuffer fails.
+    window.SetPosition(199990);
+    std::vector<uint8_t> tail(50);
+    EXPECT_EQ(window.Read(tail.data(), tail.size()), 10u);
+    EXPECT_TRUE(std::equal(tail.begin(), tail.begin() + 10, bytes_.begin() + 1000 + 199990));
+    EXPECT_EQ(window.Read(tail.data(), tail.size()), 0u);
+    EXPECT_THROW(window.ReadBuffer(tail.data(), 1), EReadError);
+
+    // Positions are kept inside the window; writing is refused.
+    window.SetPosition(-4);
+    EXPECT_EQ(window.Position(), 0);
+    window.SetPosition(300000);
+    EXPECT_EQ(window.Position(), 200000);
+    EXPECT_EQ(window.Remaining(), 0);
+    EXPECT_EQ(window.Write(head.data(), head.size()), 0u);
+}
+
 }  // namespace
 }  // namespace skyrend::test

@@ -77,6 +77,42 @@ TEST(Picture, ReadThroughDottedNameAndCopied) {
     EXPECT_EQ(reread.Image(), TImage32(2, 1, 0x010203));
 }
 
+// One item whose "Picture.Data" is `block`, followed by its "Value".
+std::vector<uint8_t> ItemWithBlock(const std::vector<uint8_t>& block, int32_t value) {
+    Bytes b;
+    b.header("TTESTROOT").str("TTestRoot").str("").str("List").u8(14).u8(1)
+        .str("Picture.Data").u8(10).u32(static_cast<uint32_t>(block.size())).raw(block)
+        .str("Value").u8(2).u8(static_cast<uint32_t>(value)).u8(0).u8(0).u8(0).u8(0);
+    return b.b;
+}
+
+// The graphic reads its data straight from the stream, bounded by the
+// block: what it leaves is skipped, what it would need beyond it is a read
+// error even with bytes to spare after the block, and the block comes back
+// as it was read whichever way it went.
+TEST(Picture, BlocksReadFromAStreamStayWithinTheirBounds) {
+    const TImage32 image(7, 3, 0x345678);
+    const std::vector<uint8_t> dib = EncodeDib(image, 24);
+    std::vector<uint8_t> trailing = Block("TDIB", dib);
+    trailing.insert(trailing.end(), {9, 8, 7});
+    for (const std::vector<uint8_t>& block : {Block("TDIB", dib), trailing, Block("TFooImage", {1, 2, 3})}) {
+        TTestRoot root;
+        ReadInto(ItemWithBlock(block, 42), root);
+        ASSERT_EQ(root.List.Count(), 1);
+        const TPicture& picture = root.List.Items[0]->Picture;
+        EXPECT_EQ(root.List.Items[0]->Value, 42);
+        EXPECT_EQ(picture.DataBlock(), block);
+        if (picture.Graphic()) {
+            EXPECT_EQ(picture.Image(), image);
+        }
+    }
+
+    // The DIB's rows end two bytes inside the value that follows the block.
+    std::vector<uint8_t> cut = Block("TDIB", dib);
+    cut.resize(cut.size() - 2);
+    EXPECT_EQ(ErrorOf<EReadError>([&] { TTestRoot root; ReadInto(ItemWithBlock(cut, 42), root); }), "Stream-Lesefehler");
+}
+
 TEST(Picture, BitmapFiles) {
     const TImage32 image = Checker(17, 9);
     const std::vector<uint8_t> file = TBitmap::EncodeFile(image);
