@@ -67,6 +67,17 @@ TImage32 DecodeDib(const DibData& dib);
 // apart, top-down.
 void DecodeDibRect(const DibData& dib, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t* dest, size_t pitch);
 
+// The fast paths of the 24-bit decoder this processor can take, widest
+// (the one used) first. Each converts the leading pixels of a run of
+// `count` 24-bit pixels (blue, green, red) to 0x00RRGGBB, as many as it can
+// while its loads stay within the run's bytes, and returns how many.
+using WideBgrRun = int32_t (*)(const uint8_t* src, uint32_t* out, int32_t count);
+struct WideBgrPath {
+    const char* name;
+    WideBgrRun run;
+};
+std::vector<WideBgrPath> WideBgrPaths();
+
 // Makes TDIB data of these pixels: 24 or 32 bits, or 8 bits with a palette of
 // the picture's colours (EInvalidGraphic "DIB is invalid" when it has more
 // than 256). Rows are stored bottom-up with an info header.

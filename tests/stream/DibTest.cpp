@@ -288,6 +288,31 @@ TEST(Dib, RectanglesDecodeToThePicturesPixels) {
     }
 }
 
+// Every fast path of the 24-bit decoder this processor has converts what it
+// claims exactly, writes nothing past it, and leaves the scalar code only a
+// short tail; its loads stay inside the run (a run ending at the end of the
+// buffer, so that the sanitizers see any read beyond).
+TEST(Dib, WidePathsConvertTheLeadingPixelsOfARun) {
+    const std::vector<WideBgrPath> paths = WideBgrPaths();
+    for (const WideBgrPath& path : paths) {
+        for (int32_t count = 0; count <= 40; ++count) {
+            std::vector<uint8_t> src(static_cast<size_t>(3 * count));
+            for (size_t i = 0; i < src.size(); ++i) src[i] = static_cast<uint8_t>(i * 29 + 7);
+            std::vector<uint32_t> out(static_cast<size_t>(count) + 8, 0xDEADBEEF);
+            const int32_t done = path.run(src.data(), out.data(), count);
+            SCOPED_TRACE(testing::Message() << path.name << ", " << count << " pixels");
+            ASSERT_GE(done, 0);
+            ASSERT_LE(done, count);
+            EXPECT_GE(done, count - 9);
+            for (int32_t x = 0; x < done; ++x) {
+                const uint8_t* p = src.data() + 3 * x;
+                ASSERT_EQ(out[static_cast<size_t>(x)], uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0]) << x;
+            }
+            for (size_t x = static_cast<size_t>(done); x < out.size(); ++x) ASSERT_EQ(out[x], 0xDEADBEEFu) << x;
+        }
+    }
+}
+
 // Once the whole picture has been decoded, rectangles come from it; run-length
 // pictures always do. Either way the pixels are the same.
 TEST(Dib, RectanglesOfDecodedAndRunLengthPictures) {
