@@ -15,6 +15,9 @@ namespace skyrend {
 namespace {
 
 constexpr int MaxNesting = 64;
+// Items of one collection value. An item costs far more memory than the few
+// bytes that declare it, so their number is bounded too.
+constexpr int32_t MaxCollectionItems = 65536;
 constexpr char InvalidStreamText[] = "Ungültiges Stream-Format";
 constexpr char InvalidValueText[] = "Ungültiger Eigenschaftswert";
 constexpr char ReadErrorText[] = "Stream-Lesefehler";
@@ -185,6 +188,7 @@ void TReader::ReadCollection(TCollection& collection) {
     while (!EndOfList()) {
         if (IsIntegerTag(NextValue())) ReadInteger();  // the item's index, unused
         CheckValue(TValueType::vaList);
+        if (collection.Count() >= MaxCollectionItems) InvalidStream();
         ReadProperties(collection.AddItem());
     }
     ReadByte();

@@ -294,7 +294,7 @@ bool ReadDib(TStream& stream, DibData& dib, DibHeaders headers, int64_t pixelOff
     if (!BitCountAccepted(dib.BitCount) || !CompressionFits(dib.Compression, dib.BitCount)) Invalid();
     const bool rle = dib.Compression == DibCompression::RLE8 || dib.Compression == DibCompression::RLE4;
     if (rle && dib.TopDown) Invalid();
-    if (!PictureSizeAllowed(dib.Width, dib.Height)) Invalid();
+    if (!PictureSizeAllowed(dib.Width, dib.Height) || !TPictureBudget::Take(dib.Width, dib.Height)) Invalid();
     ReadMasks(stream, dib, headerSize);
     ReadPalette(stream, dib, headerSize == 12);
 

@@ -50,6 +50,23 @@ bool PictureSizeAllowed(int64_t width, int64_t height) {
            width * height * 4 <= MaxPictureBytes;
 }
 
+namespace {
+TPictureBudget* innermostBudget = nullptr;
+}
+
+TPictureBudget::TPictureBudget() : outer_(innermostBudget) { innermostBudget = this; }
+TPictureBudget::~TPictureBudget() { innermostBudget = outer_; }
+
+bool TPictureBudget::Take(int64_t width, int64_t height) {
+    TPictureBudget* budget = innermostBudget;
+    if (!budget) return true;
+    if (!PictureSizeAllowed(width, height)) return false;
+    const int64_t bytes = width * height * 4;
+    if (bytes > MaxCollectionPictureBytes - budget->used_) return false;
+    budget->used_ += bytes;
+    return true;
+}
+
 TImage32::TImage32(int32_t width, int32_t height, uint32_t fill)
     : Width(width), Height(height),
       Pixels(width > 0 && height > 0 ? static_cast<size_t>(width) * static_cast<size_t>(height) : 0, fill) {}

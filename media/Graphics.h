@@ -29,6 +29,30 @@ constexpr int64_t MaxPictureBytes = int64_t{256} << 20;
 // True when a picture of this size is within the limits (0 x 0 is).
 bool PictureSizeAllowed(int64_t width, int64_t height);
 
+// A file of a few bytes can declare a picture of the largest size (a
+// run-length bitmap that ends at once, a cut-off JPEG), so the pictures one
+// collection file declares are also bounded together: while a budget lives,
+// every picture read takes its 32-bit pixels from it, and one that does not
+// fit is refused like a picture too large on its own. Budgets nest; the
+// innermost one counts. Only the user-interface thread reads pictures.
+constexpr int64_t MaxCollectionPictureBytes = MaxPictureBytes;
+
+class TPictureBudget {
+public:
+    TPictureBudget();
+    ~TPictureBudget();
+    TPictureBudget(const TPictureBudget&) = delete;
+    TPictureBudget& operator=(const TPictureBudget&) = delete;
+
+    // Takes a picture of this size from the innermost budget; false, taking
+    // nothing, when it does not fit. Without a budget, always true.
+    static bool Take(int64_t width, int64_t height);
+
+private:
+    int64_t used_ = 0;
+    TPictureBudget* outer_;
+};
+
 // A decoded picture: Width x Height pixels 0x00RRGGBB, rows top-down.
 struct TImage32 {
     int32_t Width = 0;

@@ -78,7 +78,8 @@ int DecodeJpeg(const std::vector<uint8_t>& jpeg, TImage32& image, std::vector<ui
     info.progress = &progress;
     jpeg_mem_src(&info, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&info, TRUE);
-    if (!PictureSizeAllowed(info.image_width, info.image_height)) {
+    if (!PictureSizeAllowed(info.image_width, info.image_height) ||
+        !TPictureBudget::Take(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return -1;
     }

@@ -413,6 +413,7 @@ void TPictureCollection::LoadFromFile(const std::string& fileName) {
 void TPictureCollection::LoadFromStream(TStream& stream) {
     Clear();
     {
+        TPictureBudget budget;
         TPictureCollectionComponent component(*this);
         ReadComponentResource(stream, component);
     }

@@ -141,6 +141,61 @@ TEST(Collection, AnUnregisteredGraphicClassGivesAnItemWithoutPicture) {
     EXPECT_EQ(At(*canvas, 0, 0), 0x123456u);
 }
 
+// A TDIB data block of a run-length bitmap that declares side x side pixels
+// in two bytes: end of bitmap at once.
+std::vector<uint8_t> TinyRunLengthDib(uint32_t side) {
+    std::vector<uint8_t> block = {4, 'T', 'D', 'I', 'B'};
+    auto put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) block.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    put32(40);
+    put32(side);
+    put32(side);
+    block.insert(block.end(), {1, 0, 8, 0});  // planes, bits
+    put32(1);                                 // RLE8
+    put32(2);                                 // image size
+    put32(0);
+    put32(0);
+    put32(1);  // one palette entry
+    put32(0);
+    put32(0x00FFFFFF);
+    block.insert(block.end(), {0, 1});
+    return block;
+}
+
+std::vector<uint8_t> CollectionOf(int items, const std::vector<uint8_t>& pictureData) {
+    return Written([&](TWriter& w) {
+        TPictureCollection list;
+        for (int i = 0; i < items; ++i)
+            if (!pictureData.empty()) list.Add().Picture.LoadData(pictureData);
+            else list.Add();
+        w.WriteCollectionProperty("List", list);
+    });
+}
+
+// Tiny files cannot make the game take unbounded memory: the pictures of one
+// collection together are bounded like one picture, and so is the number of
+// items. Each load counts afresh.
+TEST(Collection, PicturesAndItemsOfOneFileAreBounded) {
+    const auto fourQuarters = CollectionOf(4, TinyRunLengthDib(4096));  // 64 MiB each
+    const auto five = CollectionOf(5, TinyRunLengthDib(4096));
+    EXPECT_LT(five.size(), 1000u);
+    TPictureCollection collection;
+    for (int round = 0; round < 2; ++round) {
+        Load(collection, fourQuarters);
+        EXPECT_EQ(collection.Count(), 4);
+        EXPECT_EQ(collection.GetItem(3).Picture.Width(), 4096);
+    }
+    EXPECT_EQ(ErrorOf<EInvalidGraphic>([&] { Load(collection, five); }), "DIB is invalid");
+    EXPECT_EQ(collection.GetItem(3).Picture.Width(), 4096);
+
+    Load(collection, CollectionOf(65536, {}));
+    EXPECT_EQ(collection.Count(), 65536);
+    EXPECT_EQ(ErrorOf<EInvalidStream>([&] { Load(collection, CollectionOf(65537, {})); }),
+              "Ungültiges Stream-Format");
+    EXPECT_EQ(collection.Count(), 65536);
+}
+
 TEST(Collection, AMissingFileLeavesTheCollectionAsItWas) {
     TPictureCollection collection;
     Load(collection, SavedCollection(2));
