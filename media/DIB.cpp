@@ -17,6 +17,7 @@
 #include <immintrin.h>
 #endif
 
+#include "media/ByteOrder.h"
 #include "media/Errors.h"
 
 namespace skyrend {
@@ -25,18 +26,6 @@ namespace {
 constexpr char InvalidText[] = "DIB is invalid";
 [[noreturn]] void Invalid() { throw EInvalidGraphic(InvalidText); }
 
-uint16_t Get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Get32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v);
-    Put16(out, v >> 16);
-}
 
 bool HeaderSizeAccepted(uint32_t size, DibHeaders headers) {
     if (size == 12 || size == 40) return true;
@@ -62,25 +51,25 @@ void ReadHeader(TStream& stream, uint32_t headerSize, DibData& dib) {
     if (headerSize == 12) {
         uint8_t h[8];
         stream.ReadBuffer(h, sizeof h);
-        dib.Width = Get16(h);
-        dib.Height = Get16(h + 2);
-        dib.BitCount = Get16(h + 6);
+        dib.Width = GetLE16(h);
+        dib.Height = GetLE16(h + 2);
+        dib.BitCount = GetLE16(h + 6);
         return;
     }
     uint8_t h[120] = {};
     stream.ReadBuffer(h, headerSize - 4);
-    dib.Width = static_cast<int32_t>(Get32(h));
-    int32_t height = static_cast<int32_t>(Get32(h + 4));
-    dib.BitCount = Get16(h + 10);
-    uint32_t compression = Get32(h + 12);
+    dib.Width = static_cast<int32_t>(GetLE32(h));
+    int32_t height = static_cast<int32_t>(GetLE32(h + 4));
+    dib.BitCount = GetLE16(h + 10);
+    uint32_t compression = GetLE32(h + 12);
     if (compression > 3) Invalid();
     dib.Compression = static_cast<DibCompression>(compression);
-    dib.ImageSize = Get32(h + 16);
-    dib.ColorsUsed = Get32(h + 28);
+    dib.ImageSize = GetLE32(h + 16);
+    dib.ColorsUsed = GetLE32(h + 28);
     if (height == INT32_MIN || dib.Width < 0) Invalid();
     dib.TopDown = height < 0;
     dib.Height = height < 0 ? -height : height;
-    if (headerSize >= 52) dib.Masks = {Get32(h + 36), Get32(h + 40), Get32(h + 44)};
+    if (headerSize >= 52) dib.Masks = {GetLE32(h + 36), GetLE32(h + 40), GetLE32(h + 44)};
 }
 
 void ReadMasks(TStream& stream, DibData& dib, uint32_t headerSize) {
@@ -88,7 +77,7 @@ void ReadMasks(TStream& stream, DibData& dib, uint32_t headerSize) {
         if (headerSize == 40) {
             uint8_t m[12];
             stream.ReadBuffer(m, sizeof m);
-            dib.Masks = {Get32(m), Get32(m + 4), Get32(m + 8)};
+            dib.Masks = {GetLE32(m), GetLE32(m + 4), GetLE32(m + 8)};
         }
         return;
     }
@@ -192,7 +181,7 @@ void DecodeRow(const DibData& dib, const uint8_t* src, uint32_t* out, int32_t x0
         break;
     case 16:
         for (int32_t x = x0; x < x1; ++x) {
-            const uint32_t v = Get16(src + 2 * x);
+            const uint32_t v = GetLE16(src + 2 * x);
             out[x - x0] = (r(v) << 16) | (g(v) << 8) | b(v);
         }
         break;
@@ -217,7 +206,7 @@ void DecodeRow(const DibData& dib, const uint8_t* src, uint32_t* out, int32_t x0
     }
     default:
         for (int32_t x = x0; x < x1; ++x) {
-            const uint32_t v = Get32(src + 4 * x);
+            const uint32_t v = GetLE32(src + 4 * x);
             out[x - x0] = (r(v) << 16) | (g(v) << 8) | b(v);
         }
         break;
@@ -287,7 +276,7 @@ bool ReadDib(TStream& stream, DibData& dib, DibHeaders headers, int64_t pixelOff
     if (stream.Remaining() <= 0) return false;
     uint8_t sizeBytes[4];
     if (stream.Read(sizeBytes, 4) != 4) Invalid();
-    const uint32_t headerSize = Get32(sizeBytes);
+    const uint32_t headerSize = GetLE32(sizeBytes);
     if (!HeaderSizeAccepted(headerSize, headers)) Invalid();
     dib.HeaderSize = headerSize;
     ReadHeader(stream, headerSize, dib);
@@ -355,18 +344,18 @@ std::vector<uint8_t> EncodeDib(const TImage32& image, int bitCount) {
     const int64_t rowBytes = layout.RowBytes();
 
     std::vector<uint8_t> out;
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(image.Width));
-    Put32(out, static_cast<uint32_t>(image.Height));
-    Put16(out, 1);
-    Put16(out, static_cast<uint32_t>(bitCount));
-    Put32(out, 0);
-    Put32(out, static_cast<uint32_t>(rowBytes * image.Height));
-    Put32(out, 2835);  // 72 dpi
-    Put32(out, 2835);
-    Put32(out, static_cast<uint32_t>(palette.size()));
-    Put32(out, 0);
-    for (uint32_t color : palette) Put32(out, color);  // blue, green, red, 0
+    AppendLE32(out, 40);
+    AppendLE32(out, static_cast<uint32_t>(image.Width));
+    AppendLE32(out, static_cast<uint32_t>(image.Height));
+    AppendLE16(out, 1);
+    AppendLE16(out, static_cast<uint32_t>(bitCount));
+    AppendLE32(out, 0);
+    AppendLE32(out, static_cast<uint32_t>(rowBytes * image.Height));
+    AppendLE32(out, 2835);  // 72 dpi
+    AppendLE32(out, 2835);
+    AppendLE32(out, static_cast<uint32_t>(palette.size()));
+    AppendLE32(out, 0);
+    for (uint32_t color : palette) AppendLE32(out, color);  // blue, green, red, 0
     for (int32_t y = image.Height - 1; y >= 0; --y) {
         const size_t rowStart = out.size();
         for (int32_t x = 0; x < image.Width; ++x) {

@@ -6,25 +6,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "media/ByteOrder.h"
 #include "media/ComponentStream.h"
 #include "media/Errors.h"
 
 namespace skyrend {
 namespace {
 
-uint32_t Get32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v);
-    Put16(out, v >> 16);
-}
 
 void PutId(std::vector<uint8_t>& out, const char* id) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(id[i]));
@@ -38,8 +26,8 @@ TWaveFormat ParseWaveFormat(const std::vector<uint8_t>& block) {
     TWaveFormat format;
     format.FormatTag = static_cast<uint16_t>(record[0] | (record[1] << 8));
     format.Channels = static_cast<uint16_t>(record[2] | (record[3] << 8));
-    format.SamplesPerSec = Get32(record + 4);
-    format.AvgBytesPerSec = Get32(record + 8);
+    format.SamplesPerSec = GetLE32(record + 4);
+    format.AvgBytesPerSec = GetLE32(record + 8);
     format.BlockAlign = static_cast<uint16_t>(record[12] | (record[13] << 8));
     format.BitsPerSample = static_cast<uint16_t>(record[14] | (record[15] << 8));
     return format;
@@ -47,12 +35,12 @@ TWaveFormat ParseWaveFormat(const std::vector<uint8_t>& block) {
 
 std::vector<uint8_t> MakeWaveFormat(const TWaveFormat& format) {
     std::vector<uint8_t> block;
-    Put16(block, format.FormatTag);
-    Put16(block, format.Channels);
-    Put32(block, format.SamplesPerSec);
-    Put32(block, format.AvgBytesPerSec);
-    Put16(block, format.BlockAlign);
-    Put16(block, format.BitsPerSample);
+    AppendLE16(block, format.FormatTag);
+    AppendLE16(block, format.Channels);
+    AppendLE32(block, format.SamplesPerSec);
+    AppendLE32(block, format.AvgBytesPerSec);
+    AppendLE16(block, format.BlockAlign);
+    AppendLE16(block, format.BitsPerSample);
     return block;
 }
 
@@ -73,8 +61,8 @@ void TRIFFWaveReader::Open() {
     for (;;) {
         uint8_t chunk[8] = {};
         stream_.Read(chunk, 8);
-        if (Get32(chunk) == 0) break;
-        const uint32_t size = Get32(chunk + 4);
+        if (GetLE32(chunk) == 0) break;
+        const uint32_t size = GetLE32(chunk + 4);
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
             if (size > stream_.Remaining()) throw EReadError("Stream-Lesefehler");
             format_.assign(size, 0);
@@ -142,13 +130,13 @@ std::vector<uint8_t> TWave::RiffImage() const {
     std::vector<uint8_t> out;
     out.reserve(20 + format_.size() + 8 + data_.size());
     PutId(out, "RIFF");
-    Put32(out, static_cast<uint32_t>(4 + 8 + format_.size() + 8 + data_.size()));
+    AppendLE32(out, static_cast<uint32_t>(4 + 8 + format_.size() + 8 + data_.size()));
     PutId(out, "WAVE");
     PutId(out, "fmt ");
-    Put32(out, static_cast<uint32_t>(format_.size()));
+    AppendLE32(out, static_cast<uint32_t>(format_.size()));
     out.insert(out.end(), format_.begin(), format_.end());
     PutId(out, "data");
-    Put32(out, static_cast<uint32_t>(data_.size()));
+    AppendLE32(out, static_cast<uint32_t>(data_.size()));
     out.insert(out.end(), data_.begin(), data_.end());
     return out;
 }

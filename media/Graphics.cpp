@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 
+#include "media/ByteOrder.h"
 #include "media/DIB.h"
 #include "media/Errors.h"
 
@@ -35,13 +36,6 @@ std::map<std::string, TGraphicFactory>& Registry() {
     return registry;
 }
 
-uint32_t Get32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 }  // namespace
 
@@ -108,7 +102,7 @@ void RegisterGraphicClass(const std::string& className, TGraphicFactory factory)
 static std::vector<uint8_t> ReadSizedBlock(TStream& stream) {
     uint8_t size[4];
     stream.ReadBuffer(size, 4);
-    const uint32_t count = Get32(size);
+    const uint32_t count = GetLE32(size);
     if (count > stream.Remaining()) throw EReadError("Stream-Lesefehler");
     std::vector<uint8_t> bytes(count);
     stream.ReadBuffer(bytes.data(), bytes.size());
@@ -117,7 +111,7 @@ static std::vector<uint8_t> ReadSizedBlock(TStream& stream) {
 
 static void WriteSizedBlock(TStream& stream, const std::vector<uint8_t>& bytes) {
     std::vector<uint8_t> size(4);
-    Put32(size, 0, static_cast<uint32_t>(bytes.size()));
+    StoreLE32(size, 0, static_cast<uint32_t>(bytes.size()));
     stream.WriteBuffer(size.data(), 4);
     stream.WriteBuffer(bytes.data(), bytes.size());
 }
@@ -133,7 +127,7 @@ void TBitmap::LoadFromFileImage(const std::vector<uint8_t>& file) {
     image_ = TImage32();
     if (file.empty()) return;
     if (file.size() < 14 || file[0] != 'B' || file[1] != 'M') throw EInvalidGraphic("Bitmap image is not valid");
-    const uint32_t pixelOffset = Get32(file.data() + 10);
+    const uint32_t pixelOffset = GetLE32(file.data() + 10);
     TBytesView view(file.data() + 14, file.size() - 14);
     DibData dib;
     if (!ReadDib(view, dib, DibHeaders::Any, pixelOffset >= 14 ? int64_t{pixelOffset} - 14 : -1))
@@ -147,8 +141,8 @@ std::vector<uint8_t> TBitmap::EncodeFile(const TImage32& image) {
     std::vector<uint8_t> file(14 + dib.size(), 0);
     file[0] = 'B';
     file[1] = 'M';
-    Put32(file, 2, static_cast<uint32_t>(14 + dib.size()));
-    Put32(file, 10, 14 + 40);
+    StoreLE32(file, 2, static_cast<uint32_t>(14 + dib.size()));
+    StoreLE32(file, 10, 14 + 40);
     std::copy(dib.begin(), dib.end(), file.begin() + 14);
     return file;
 }
