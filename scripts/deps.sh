@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libjpeg62-turbo-dev libpng-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xdotool imagemagick x11-utils sox
+  dpkg-dev file lintian desktop-file-utils appstream locales
 )
 if [ "${1:-}" = "--run-only" ]; then
   packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev

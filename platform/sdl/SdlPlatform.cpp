@@ -10,7 +10,10 @@
 
 #include "platform/sdl/SdlJoysticks.h"
 #include "platform/sdl/SdlKeys.h"
+#include "platform/sdl/SdlLocale.h"
 #include "platform/sdl/SdlScreen.h"
+#include "platform/sdl/SdlVideo.h"
+#include "platform/sdl/StderrCapture.h"
 #include "platform/sdl/shared/AlSound.h"
 #include "platform/sdl/shared/TextRasteriser.h"
 
@@ -30,21 +33,70 @@ struct SdlPlatform::Impl {
     SdlScreen screen;
     TextRasteriser text;
     std::shared_ptr<AlCore> sound;
+    uint32_t soundRefusedAt = 0;  // SDL ticks of the last failed open, 0 = none
+    bool soundRefusalSaid = false;
     bool active = false;
     bool closed = false;
 
     void StartVideo() {
         if (video.started) return;
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-            throw std::runtime_error(std::string("the display cannot be opened: ") + SDL_GetError());
+        StartVideoOnDisplay();
         video.started = true;
     }
 
+    std::shared_ptr<AlCore> OpenSound();
     bool Translate(const SDL_Event& event, Message& message);
     bool TranslateKey(const SDL_KeyboardEvent& key, Message& message);
     bool TranslateWindow(const SDL_WindowEvent& window, Message& message);
     bool Activation(bool nowActive, Message& message);
 };
+
+namespace {
+
+// A failed open is not tried again for this long: the eight sound devices of
+// one new game make one attempt, and a later new game finds a device that
+// has come back.
+constexpr uint32_t SoundRetryMs = 2000;
+
+// The library's own last complaint, as the reason for a failed open.
+std::string LastComplaint(const std::string& said) {
+    std::string last;
+    size_t start = 0;
+    while (start < said.size()) {
+        size_t end = said.find('\n', start);
+        if (end == std::string::npos) end = said.size();
+        std::string line = said.substr(start, end - start);
+        if (const size_t tag = line.find("(EE) "); tag != std::string::npos) line = line.substr(tag + 5);
+        if (!line.empty()) last = line;
+        start = end + 1;
+    }
+    return last;
+}
+
+}  // namespace
+
+// Opens the one output device. The libraries' complaints while probing are
+// kept back; the game says in one line, once, that it plays silently.
+std::shared_ptr<AlCore> SdlPlatform::Impl::OpenSound() {
+    const uint32_t now = static_cast<uint32_t>(SDL_GetTicks64()) | 1;
+    if (soundRefusedAt && now - soundRefusedAt < SoundRetryMs) return nullptr;
+    std::string error;
+    StderrCapture capture;
+    std::shared_ptr<AlCore> core = AlCore::OpenPlayback(error);
+    const std::string said = capture.Release();
+    if (core) {
+        soundRefusedAt = 0;
+        return core;
+    }
+    soundRefusedAt = now;
+    if (!soundRefusalSaid) {
+        soundRefusalSaid = true;
+        const std::string why = LastComplaint(said);
+        std::fprintf(stderr, "Skyrend: %s%s; the game plays silently\n", error.c_str(),
+                     why.empty() ? "" : (" (" + why + ")").c_str());
+    }
+    return nullptr;
+}
 
 // Alt+Enter belongs to the platform: it switches full screen and a window.
 bool SdlPlatform::Impl::TranslateKey(const SDL_KeyboardEvent& key, Message& message) {
@@ -106,7 +158,7 @@ bool SdlPlatform::Impl::Translate(const SDL_Event& event, Message& message) {
     }
 }
 
-SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) {}
+SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) { UseUtf8CharacterType(); }
 
 SdlPlatform::~SdlPlatform() = default;
 
@@ -201,11 +253,8 @@ bool SdlPlatform::GetJoystickPosition(int index, JoystickPosition& position) {
 
 // Every sound device of the game is a logical device over the one output.
 std::unique_ptr<SoundDevice> SdlPlatform::CreateSoundDevice() {
-    if (!impl_->sound) {
-        std::string error;
-        impl_->sound = AlCore::OpenPlayback(error);
-        if (!impl_->sound) return nullptr;
-    }
+    if (!impl_->sound) impl_->sound = impl_->OpenSound();
+    if (!impl_->sound) return nullptr;
     return MakeAlSoundDevice(impl_->sound);
 }
 

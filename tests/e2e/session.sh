@@ -16,6 +16,7 @@ XVFB_PID=""
 GAME_PID=""
 EXTRA_PIDS=()
 GAME_STATUS=""
+GAME_ENV=()  # env(1) arguments for the game: -u NAME, NAME=VALUE
 
 cleanup() {
     local pid
@@ -61,11 +62,12 @@ copy_game() {
     return 0
 }
 
-# start_game: ./skyrend in the copy, its sound mixed into $WORK/sound.wav.
+# start_game: ./skyrend in the copy, its sound mixed into $WORK/sound.wav,
+# with GAME_ENV applied to its environment.
 start_game() {
     # Short mixing periods put each sound within 6 ms of when it was played.
     printf '[general]\ndrivers=wave\nperiod_size=256\n[wave]\nfile=%s\n' "$WORK/sound.wav" > "$WORK/alsoft.conf"
-    (cd "$GAME" && exec env ALSOFT_CONF="$WORK/alsoft.conf" ./skyrend >"$WORK/game.log" 2>&1) &
+    (cd "$GAME" && exec env "${GAME_ENV[@]}" ALSOFT_CONF="$WORK/alsoft.conf" ./skyrend >"$WORK/game.log" 2>&1) &
     GAME_PID=$!
     local id=""
     for _ in $(seq 1 150); do
@@ -118,6 +120,13 @@ shot_matches() {
         if [ $SECONDS -ge $deadline ]; then echo "$out"; return 1; fi
         sleep 0.3
     done
+}
+
+# stop_game: ends the game without ceremony.
+stop_game() {
+    kill "$GAME_PID" 2>/dev/null || true
+    wait "$GAME_PID" 2>/dev/null || true
+    GAME_PID=""
 }
 
 # close_game: the window system's close request; the game must end by

@@ -3,7 +3,7 @@
 # packed from manifests, exported pictures and waves, unpack/pack round
 # trips, and the error texts and exit statuses of bad input.
 set -euo pipefail
-: "${GAME_DIR:?}" "${SHARED_DIR:?}"
+: "${GAME_DIR:?}" "${SOURCE_DIR:?}"
 tool="$GAME_DIR/dxgtool"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -77,7 +77,7 @@ fails() {  # fails STATUS TEXT command...: the command exits with STATUS and say
 
 # ---- the game's assets
 "$tool" info "$GAME_DIR"/gfx/*.dxg "$GAME_DIR/sfx/weapons.dxw" > assets.txt
-python3 "$SHARED_DIR/tools/check-info-format.py" < assets.txt > /dev/null
+python3 "$SOURCE_DIR/tests/tools/formats.py" info < assets.txt > /dev/null
 [ "$(grep -c '^TPictureCollectionComponent items=' assets.txt)" = 11 ]
 grep -q '^TWaveCollectionComponent items=[1-9]' assets.txt
 
@@ -96,7 +96,7 @@ item file=- name=empty
 M
 "$tool" pack pictures.txt pictures.dxg
 "$tool" info pictures.dxg > info.txt
-python3 "$SHARED_DIR/tools/check-info-format.py" < info.txt > /dev/null
+python3 "$SOURCE_DIR/tests/tools/formats.py" info < info.txt > /dev/null
 diff - <(head -4 info.txt) <<'I'
 TPictureCollectionComponent items=5
 0 name="strip" class=TDIB width=320 height=32 patternWidth=32 patternHeight=32 skipWidth=0 skipHeight=0 patterns=10 transparent=1 transparentColor=0x00FF00FF systemMemory=0

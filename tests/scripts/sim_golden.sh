@@ -4,7 +4,7 @@
 # is run and its trace compared line by line with NAME.golden, which keeps
 # one SHA-256 per trace line. UPDATE_GOLDEN=1 rewrites the goldens.
 set -euo pipefail
-: "${GAME_DIR:?}" "${SOURCE_DIR:?}" "${SHARED_DIR:?}"
+: "${GAME_DIR:?}" "${SOURCE_DIR:?}"
 golden="$SOURCE_DIR/tests/golden"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -22,7 +22,7 @@ for args in "$golden"/*.args; do
   [ -f "$golden/$name.input" ] && input=(--input "$golden/$name.input")
   # shellcheck disable=SC2086
   "$GAME_DIR/skyrend-sim" --dir "$work/g" "${input[@]}" --trace "$work/$name.jsonl" $extra
-  python3 "$SHARED_DIR/tools/check-trace-format.py" "$work/$name.jsonl" > /dev/null
+  python3 "$SOURCE_DIR/tests/tools/formats.py" trace "$work/$name.jsonl" > /dev/null
   python3 - "$work/$name.jsonl" "$golden/$name.golden" "${UPDATE_GOLDEN:-0}" <<'PY' || failed=1
 import hashlib, json, sys
 trace, goldfile, update = sys.argv[1], sys.argv[2], sys.argv[3] == "1"

@@ -2,7 +2,7 @@
 # The simulator's start-up and its failure paths: the measured rate, the
 # status line, errors from missing or bad files and what they leave behind.
 set -euo pipefail
-: "${GAME_DIR:?}" "${SHARED_DIR:?}"
+: "${GAME_DIR:?}" "${SOURCE_DIR:?}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fresh() { rm -rf "$work/g"; cp -r "$GAME_DIR" "$work/g"; printf '0\r\n' > "$work/g/aufloesung.cfg"; printf '60\r\n' > "$work/g/schiffe.cfg"; }
@@ -11,7 +11,7 @@ check() { python3 - "$@"; }
 
 fresh
 sim --frames 40 --trace "$work/t.jsonl"
-python3 "$SHARED_DIR/tools/check-trace-format.py" "$work/t.jsonl" >/dev/null
+python3 "$SOURCE_DIR/tests/tools/formats.py" trace "$work/t.jsonl" >/dev/null
 check "$work/t.jsonl" <<'PY'
 import json, sys
 lines = [json.loads(l) for l in open(sys.argv[1])]

@@ -36,6 +36,9 @@ std::vector<Picture> DrawMenuItems();          // startmenue.dxg: menu and pages
 // All eleven picture files in the order the game loads them.
 std::vector<PictureFile> DrawAllPictureFiles();
 
+// The desktop icons: DIR/NxN/apps/skyrend.png for each size of the icon theme.
+void WriteIcons(const std::string& dir);
+
 // 16-bit PCM samples of one sound.
 struct Sound {
     std::string Name;
