@@ -1,25 +1,30 @@
 # packaging/Install.cmake — where `cmake --install` puts the game, and the
 # Debian package CPack makes of it.
 #
-#   bin/skyrend                 the launcher (a per-user game folder)
+#   games/skyrend               the launcher (a per-user game folder), where
+#                               Debian keeps games; bin/skyrend links to it so
+#                               that it is on every PATH, root's included
 #   bin/dxgtool, skyrend-sim, make-assets
 #   libexec/skyrend/skyrend     the game itself
-#   share/skyrend/              gfx/, sfx/ and the default configuration files
+#   share/games/skyrend/        gfx/, sfx/ and the default configuration files
 #   share/applications, share/metainfo, share/icons/hicolor, share/man
 #   share/doc/skyrend/          README.md, copyright, changelog.gz
 
 include(GNUInstallDirs)
 
-set(SKYREND_DATA_DIR ${CMAKE_INSTALL_DATADIR}/skyrend)
+set(SKYREND_LAUNCHER_DIR games)
+set(SKYREND_DATA_DIR ${CMAKE_INSTALL_DATADIR}/games/skyrend)
 set(SKYREND_GAME_DIR ${CMAKE_INSTALL_LIBEXECDIR}/skyrend)
 set(SKYREND_APP_ID org.skyrend.Skyrend)
 set(PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 
 # The launcher finds the game and its data from where it lies.
-file(RELATIVE_PATH SKYREND_DATA_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${SKYREND_DATA_DIR})
-file(RELATIVE_PATH SKYREND_GAME_FROM_BIN /${CMAKE_INSTALL_BINDIR} /${SKYREND_GAME_DIR}/skyrend)
+file(RELATIVE_PATH SKYREND_DATA_FROM_BIN /${SKYREND_LAUNCHER_DIR} /${SKYREND_DATA_DIR})
+file(RELATIVE_PATH SKYREND_GAME_FROM_BIN /${SKYREND_LAUNCHER_DIR} /${SKYREND_GAME_DIR}/skyrend)
+file(RELATIVE_PATH launcher_from_bin /${CMAKE_INSTALL_BINDIR} /${SKYREND_LAUNCHER_DIR}/skyrend)
 configure_file(${PACKAGING_DIR}/skyrend.in ${PACKAGING_OUT}/skyrend @ONLY)
+file(CREATE_LINK ${launcher_from_bin} ${PACKAGING_OUT}/bin/skyrend SYMBOLIC)
 
 # Pristine defaults, whatever the build's game folder has been set to since.
 file(WRITE ${PACKAGING_OUT}/defaults/aufloesung.cfg "0\r\n")
@@ -43,7 +48,8 @@ add_custom_target(packaging_files ALL DEPENDS ${compressed})
 
 install(TARGETS skyrend RUNTIME DESTINATION ${SKYREND_GAME_DIR})
 install(TARGETS dxgtool skyrend-sim make-assets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(PROGRAMS ${PACKAGING_OUT}/skyrend DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${PACKAGING_OUT}/skyrend DESTINATION ${SKYREND_LAUNCHER_DIR})
+install(FILES ${PACKAGING_OUT}/bin/skyrend DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${GAME_DIR}/gfx ${GAME_DIR}/sfx DESTINATION ${SKYREND_DATA_DIR})
 install(FILES ${PACKAGING_OUT}/defaults/aufloesung.cfg ${PACKAGING_OUT}/defaults/schiffe.cfg
         DESTINATION ${SKYREND_DATA_DIR})
