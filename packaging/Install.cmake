@@ -24,6 +24,7 @@ file(RELATIVE_PATH SKYREND_DATA_FROM_BIN /${SKYREND_LAUNCHER_DIR} /${SKYREND_DAT
 file(RELATIVE_PATH SKYREND_GAME_FROM_BIN /${SKYREND_LAUNCHER_DIR} /${SKYREND_GAME_DIR}/skyrend)
 file(RELATIVE_PATH launcher_from_bin /${CMAKE_INSTALL_BINDIR} /${SKYREND_LAUNCHER_DIR}/skyrend)
 configure_file(${PACKAGING_DIR}/skyrend.in ${PACKAGING_OUT}/skyrend @ONLY)
+file(MAKE_DIRECTORY ${PACKAGING_OUT}/bin)
 file(CREATE_LINK ${launcher_from_bin} ${PACKAGING_OUT}/bin/skyrend SYMBOLIC)
 
 # Pristine defaults, whatever the build's game folder has been set to since.
