@@ -71,26 +71,13 @@ void TCustomDXTimer::AttachIdleHandler() {
 void TCustomDXTimer::DetachIdleHandler() { Application().SetOnIdle(nullptr); }
 
 void TCustomDXTimer::ActivationHook(bool activated) {
-    // The timer follows the activation even when the event's handler fails
-    // (a new game whose files cannot be read): the error is shown and the
-    // game goes on ticking with what its set-up reached.
-    auto follow = [this, activated] {
-        if (!started_ || !activeOnly_) return;
-        if (activated)
-            AttachIdleHandler();
-        else
-            DetachIdleHandler();
-    };
-    try {
-        if (activated)
-            NotifyActivate();
-        else
-            NotifyDeactivate();
-    } catch (...) {
-        follow();
-        throw;
+    if (activated) {
+        NotifyActivate();
+        if (started_ && activeOnly_) AttachIdleHandler();
+    } else {
+        NotifyDeactivate();
+        if (started_ && activeOnly_) DetachIdleHandler();
     }
-    follow();
 }
 
 void TCustomDXTimer::IdleTick(bool& done) {
