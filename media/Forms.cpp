@@ -133,7 +133,7 @@ bool TApplication::Idle() {
 }
 
 void TApplication::Run() {
-    terminated_ = false;
+    terminated_ = false;  // a new loop: an earlier loop's close does not end it
     // Showing the main form initialises the display; an error there is shown
     // like any other and the loop still runs.
     try {
