@@ -180,6 +180,8 @@ const FileChange FileChanges[] = {
      "Zugriff verweigert.", true, true},
 };
 
+void PrintTo(const FileChange& c, std::ostream* out) { *out << c.name; }
+
 class FileChangeTest : public ShellTest, public ::testing::WithParamInterface<FileChange> {
 protected:
     void Reactivate() {
