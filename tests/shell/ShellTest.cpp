@@ -203,7 +203,7 @@ TEST_P(FileChangeTest, NextActivationShowsTheErrorAndKeepsWhatTheSetUpReached) {
     if (c.needsPermissions && geteuid() == 0)
         GTEST_SKIP() << "running as root, which reads a file without read permission all the same";
     TSkyrendMain& m = Start();
-    Key(27);
+    Key(27);  // the menu hidden: a set-up that resets the start values shows it again
     Frames(5);
     const int32_t ships = m.state.enemies.EnemyShipCount;
     hp.Push({MessageKind::Deactivate});
