@@ -13,8 +13,10 @@ platform::Platform& P() { return platform::Current(); }
 
 // ---------------------------------------------------------------- display
 
+bool UsableBitCount(int bits) { return bits == 8 || bits == 16 || bits == 24 || bits == 32; }
+
 void TDXDrawDisplay::SetBitCount(int value) {
-    if (value != 8 && value != 16 && value != 24 && value != 32)
+    if (!UsableBitCount(value))
         throw EDirectDrawError("Display requires 8, 16, 24 or 32 bits");
     bitCount_ = value;
 }
@@ -37,6 +39,9 @@ bool TDXDrawDisplay::FindMode(bool ratioRule, TDXDrawDisplayMode& found) {
     const auto& modes = DisplayModes();
     const TDXDrawDisplayMode* best = nullptr;
     for (const auto& m : modes) {
+        // A mode the display cannot be asked for again (a 15-bit mode, say)
+        // is no candidate: it would be stored as the request.
+        if (!UsableBitCount(m.BitCount)) continue;
         if (best && (m.Width > best->Width || m.Height > best->Height)) continue;
         // Same width:height ratio, compared exactly by cross-multiplication.
         if (ratioRule && static_cast<int64_t>(m.Width) * height_ != static_cast<int64_t>(width_) * m.Height)
@@ -146,7 +151,7 @@ void TCustomDXDraw::SetDisplayModeOrThrow() {
     };
     if (Display.Width() <= 0 || Display.Height() <= 0) fail();
     int bits = Display.BitCount();
-    if (bits != 8 && bits != 16 && bits != 24 && bits != 32) fail();
+    if (!UsableBitCount(bits)) fail();
     if (P().SetDisplayMode({Display.Width(), Display.Height(), bits})) return;
     TDXDrawDisplayMode mode;
     auto trySet = [this](const TDXDrawDisplayMode& m) {

@@ -55,6 +55,9 @@ struct TDXDrawDisplayMode {
     int BitCount = 0;
 };
 
+// The bit counts a display mode may be requested with: 8, 16, 24 or 32.
+bool UsableBitCount(int bits);
+
 // The requested display mode.
 class TDXDrawDisplay {
 public:
@@ -74,7 +77,8 @@ public:
     const std::vector<TDXDrawDisplayMode>& DisplayModes();
     void ClearModes() { modes_.clear(); modesRead_ = false; }
 
-    // The mode search: the smallest acceptable mode, or false.
+    // The mode search: the smallest acceptable mode, or false. Modes of
+    // other bit counts than the usable ones are never chosen.
     bool FindMode(bool ratioRule, TDXDrawDisplayMode& found);
 
 private:

@@ -133,7 +133,14 @@ bool TApplication::Idle() {
 }
 
 void TApplication::Run() {
-    if (mainForm_) mainForm_->Show();
+    terminated_ = false;  // a new loop: an earlier loop's close does not end it
+    // Showing the main form initialises the display; an error there is shown
+    // like any other and the loop still runs.
+    try {
+        if (mainForm_) mainForm_->Show();
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
     while (ProcessMessages()) {
         if (Idle()) {
             platform::Current().WaitMessage();

@@ -108,7 +108,9 @@ public:
     void SetMainForm(TForm* form);
     TForm* MainForm() const { return mainForm_; }
 
-    // Shows the main form and loops until the main window is closed.
+    // Shows the main form and loops until the main window is closed. An
+    // error while the form is first shown (the display's first start) goes
+    // to the default handler like any other.
     void Run();
     // Delivers every queued message; false once the main window is closed.
     bool ProcessMessages();

@@ -186,9 +186,10 @@ void TPicture::LoadData(const std::vector<uint8_t>& block) {
 
 // A graphic that takes the whole block writes the same bytes back, so only
 // a block it leaves bytes of (or one of an unknown class) is kept as read.
+// Every block starts with the class name's length byte: an empty block is
+// cut short like any other (a picture without data is not written at all).
 void TPicture::LoadData(TStream& block) {
     Clear();
-    if (block.Size() <= 0) return;
     block.SetPosition(0);
     uint8_t length = 0;
     block.ReadBuffer(&length, 1);

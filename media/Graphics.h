@@ -175,7 +175,8 @@ public:
 
     // Reads a data block: class name, then the graphic's data. An unknown
     // class leaves the picture empty; DataBlock gives the block back either
-    // way. The stream form reads the whole of `block` from its start.
+    // way. A block too short for its class name (an empty one too) is a read
+    // error. The stream form reads the whole of `block` from its start.
     void LoadData(const std::vector<uint8_t>& block);
     void LoadData(TStream& block);
     // The data block: the bytes it was read from, or else made from the

@@ -20,6 +20,13 @@ constexpr char SoundBuffer[] = "Sound Buffer";
 // The platform's own reason is not part of the text.
 [[noreturn]] void CannotMakeBuffer() { throw EDirectSoundBufferError(Format("%s cannot be made", SoundBuffer)); }
 
+// A buffer that was made but could not take the wave's data cannot be locked.
+[[noreturn]] void VoiceRefused(const platform::VoiceError& error) {
+    if (error.failure == platform::VoiceFailure::NotFilled)
+        throw EDirectSoundBufferError(Format("%s cannot be locked", SoundBuffer));
+    CannotMakeBuffer();
+}
+
 platform::WaveFormat PlatformFormat(const TWaveFormat& f) {
     return {.formatTag = f.FormatTag,
             .channels = f.Channels,
@@ -44,10 +51,10 @@ platform::SoundVoice& TDirectSoundBuffer::Voice() const {
 void TDirectSoundBuffer::LoadFromWave(const TWave& wave) {
     platform::SoundDevice* device = sound_.Device();
     if (!device) CannotMakeBuffer();
-    std::string error;
+    platform::VoiceError error;
     const auto& data = wave.Data();
     auto voice = device->CreateVoice(PlatformFormat(wave.Format()), data.data(), data.size(), error);
-    if (!voice) CannotMakeBuffer();
+    if (!voice) VoiceRefused(error);
     voice_ = std::move(voice);
 }
 

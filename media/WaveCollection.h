@@ -43,7 +43,8 @@ public:
 
     // Makes the buffer anew from the wave's format block and a copy of its
     // data. A device that is not initialised, or a format or buffer the
-    // platform refuses: EDirectSoundBufferError "Sound Buffer cannot be made".
+    // platform refuses: EDirectSoundBufferError "Sound Buffer cannot be made";
+    // data the made buffer cannot take: "Sound Buffer cannot be locked".
     void LoadFromWave(const TWave& wave);
     // A new buffer sharing this one's data; EDirectSoundBufferError "Sound
     // Buffer cannot be made" when the platform cannot make it.

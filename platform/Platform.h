@@ -112,15 +112,24 @@ public:
     virtual std::unique_ptr<SoundVoice> Duplicate() = 0;
 };
 
+// Why no voice came: the buffer could not be had at all (a format the mixer
+// cannot play, a size it cannot hold, no buffer or voice left), or it was
+// made but its sample data could not be put into it.
+enum class VoiceFailure { None, NotMade, NotFilled };
+
+struct VoiceError {
+    VoiceFailure failure = VoiceFailure::None;
+    std::string reason;  // for people; not part of any error text
+};
+
 class SoundDevice {
 public:
     virtual ~SoundDevice() = default;
     virtual bool CreatePrimaryBuffer() = 0;
     virtual void SetCooperativeLevel(bool exclusive) = 0;
-    // Null with `error` set when the format cannot be played or the voice
-    // cannot be made.
+    // Null with `error` set when no voice can be had.
     virtual std::unique_ptr<SoundVoice> CreateVoice(const WaveFormat& format, const uint8_t* data,
-                                                    size_t size, std::string& error) = 0;
+                                                    size_t size, VoiceError& error) = 0;
 };
 
 // ---------------------------------------------------------------- platform

@@ -101,6 +101,27 @@ TEST_F(DisplayTest, ModeSearchBitCountRules) {
     EXPECT_EQ(display.BitCount(), 8);
 }
 
+// A mode the display could not be asked for again is never chosen: the
+// search goes on to the next size, and a start that succeeds can be repeated
+// with the mode it stored.
+TEST_F(DisplayTest, ModesOfUnusableBitCountsAreNoCandidates) {
+    auto d = MakeDraw();
+    d->Display.FixedBitCount = false;
+    d->Display.SetBitCount(16);
+    fake.modes = {{1024, 768, 15}, {1280, 1024, 16}};
+    d->Initialize();
+    EXPECT_EQ(fake.current, (platform::DisplayMode{1280, 1024, 16}));
+    EXPECT_EQ(d->Display.Width(), 1280);
+    EXPECT_EQ(d->Display.Height(), 1024);
+    EXPECT_EQ(d->Display.BitCount(), 16);
+    d->Initialize();
+    EXPECT_TRUE(d->Initialized());
+    fake.modes = {{1024, 768, 15}};
+    d->Display.SetWidth(1024);
+    d->Display.SetHeight(768);
+    EXPECT_EQ(Error(*d), "Display mode cannot be changed (1024x768 16bit)");
+}
+
 TEST_F(DisplayTest, InitializeTwiceFinalizesFirstAndBroadcastsNewestFirst) {
     auto d = MakeDraw();
     d->RegisterNotification([this](TCustomDXDraw*, TDXDrawNotifyType c) { log.push_back("A" + std::to_string(c)); });
@@ -160,6 +181,23 @@ TEST_F(DisplayTest, FailureTexts) {
     EXPECT_FALSE(d->Initialized());
     TDXDraw orphan(nullptr);
     EXPECT_EQ(Error(orphan), "Form not found");
+}
+
+// The display's first start fails when the main form is shown: the error
+// box shows it and the message loop still delivers what follows.
+TEST_F(DisplayTest, AFailedFirstStartIsShownAndTheLoopGoesOn) {
+    auto d = MakeDraw();
+    d->HookForm();
+    fake.failPrimary = true;
+    std::vector<uint16_t> keys;
+    form.OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) { keys.push_back(key); };
+    fake.queue = {{.kind = platform::MessageKind::KeyDown, .key = 27}, {.kind = platform::MessageKind::Close}};
+    Application().SetMainForm(&form);
+    Application().Run();
+    Application().SetMainForm(nullptr);
+    EXPECT_EQ(fake.errors, std::vector<std::string>{"Primary Surface cannot be made."});
+    EXPECT_EQ(keys, std::vector<uint16_t>{27});
+    EXPECT_FALSE(d->Initialized());
 }
 
 TEST_F(DisplayTest, AFailedInitializeGivesTheDisplayModeBack) {

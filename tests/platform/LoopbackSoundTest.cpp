@@ -45,9 +45,9 @@ protected:
     }
 
     std::unique_ptr<SoundVoice> Voice(const WaveFormat& format, const std::vector<int16_t>& samples) {
-        std::string error;
+        VoiceError error;
         auto voice = device->CreateVoice(format, Bytes(samples), samples.size() * 2, error);
-        EXPECT_NE(voice, nullptr) << error;
+        EXPECT_NE(voice, nullptr) << error.reason;
         return voice;
     }
 
@@ -126,9 +126,9 @@ TEST_F(Loopback, StereoAndEightBitWaves) {
 
     // 8-bit samples are unsigned around 128.
     const std::vector<uint8_t> bytes = {128, 192, 64, 255, 0, 128};
-    std::string error;
+    VoiceError error;
     auto eight = device->CreateVoice(Pcm(1, 8), bytes.data(), bytes.size(), error);
-    ASSERT_NE(eight, nullptr) << error;
+    ASSERT_NE(eight, nullptr) << error.reason;
     eight->SetPan(FullRight);
     eight->Play(false);
     const auto out8 = Render(6);
@@ -255,34 +255,49 @@ TEST_F(Loopback, FrequencySetsTheRate) {
     EXPECT_FALSE(slow->IsPlaying());
 }
 
-TEST_F(Loopback, UnsupportedFormatsAreRefused) {
+// A refused voice says which step failed: a format the mixer cannot play and
+// a mixer out of voices mean no buffer is made; data that cannot be put into
+// a made buffer means it cannot be filled.
+TEST_F(Loopback, RefusedVoicesSayWhetherTheyWereNotMadeOrNotFilled) {
     const auto wave = Ramp(100);
-    std::string error;
+    VoiceError error;
     WaveFormat floats = Pcm(1, 32);
     floats.formatTag = 3;
-    EXPECT_EQ(device->CreateVoice(floats, Bytes(wave), 200, error), nullptr);
-    EXPECT_NE(error.find("unsupported wave format"), std::string::npos) << error;
-    for (WaveFormat bad : {Pcm(1, 24), Pcm(3, 16), Pcm(1, 16, 0)}) {
-        error.clear();
-        EXPECT_EQ(device->CreateVoice(bad, Bytes(wave), 200, error), nullptr);
-        EXPECT_NE(error.find("unsupported wave format"), std::string::npos);
-    }
     WaveFormat misaligned = Pcm(2, 16);
     misaligned.blockAlign = 2;
-    EXPECT_EQ(device->CreateVoice(misaligned, Bytes(wave), 200, error), nullptr);
+    for (WaveFormat bad : {floats, Pcm(1, 24), Pcm(3, 16), Pcm(1, 16, 0), misaligned}) {
+        error = {};
+        EXPECT_EQ(device->CreateVoice(bad, Bytes(wave), 200, error), nullptr);
+        EXPECT_EQ(error.failure, VoiceFailure::NotMade);
+        EXPECT_NE(error.reason.find("unsupported wave format"), std::string::npos) << error.reason;
+    }
+    error = {};
+    EXPECT_EQ(device->CreateVoice(Pcm(1, 16), nullptr, 200, error), nullptr);
+    EXPECT_EQ(error.failure, VoiceFailure::NotFilled) << error.reason;
+
+    auto voice = Voice(Pcm(1, 16), wave);
+    std::vector<std::unique_ptr<SoundVoice>> copies;
+    for (auto copy = voice->Duplicate(); copy && copies.size() < 10000; copy = voice->Duplicate())
+        copies.push_back(std::move(copy));
+    ASSERT_LT(copies.size(), 10000u) << "the mixer has a limit of voices";
+    error = {};
+    EXPECT_EQ(device->CreateVoice(Pcm(1, 16), Bytes(wave), 200, error), nullptr);
+    EXPECT_EQ(error.failure, VoiceFailure::NotMade) << error.reason;
+    copies.pop_back();
+    EXPECT_NE(device->CreateVoice(Pcm(1, 16), Bytes(wave), 200, error), nullptr) << "a freed voice can be had again";
 }
 
 TEST_F(Loopback, EmptyAndRaggedData) {
-    std::string error;
+    VoiceError error;
     auto empty = device->CreateVoice(Pcm(1, 16), nullptr, 0, error);
-    ASSERT_NE(empty, nullptr) << error;
+    ASSERT_NE(empty, nullptr) << error.reason;
     empty->Play(false);
     Render(10);
     EXPECT_FALSE(empty->IsPlaying());
     // A trailing half frame is left out.
     const auto wave = Ramp(10);
     auto ragged = device->CreateVoice(Pcm(1, 16), Bytes(wave), 19, error);
-    ASSERT_NE(ragged, nullptr) << error;
+    ASSERT_NE(ragged, nullptr) << error.reason;
     ragged->SetPan(FullRight);
     ragged->Play(false);
     const auto out = Render(12);
@@ -317,9 +332,9 @@ TEST(LoopbackClock, VoicesFinishAsTimePassesEvenWhenTheMixIsDropped) {
     auto device = p.CreateSoundDevice();
     ASSERT_NE(device, nullptr);
     const auto wave = Ramp(4410);  // 100 ms
-    std::string error;
+    VoiceError error;
     auto voice = device->CreateVoice(Pcm(1, 16), Bytes(wave), wave.size() * 2, error);
-    ASSERT_NE(voice, nullptr) << error;
+    ASSERT_NE(voice, nullptr) << error.reason;
     voice->Play(false);
     p.AdvanceClock(66);
     EXPECT_TRUE(voice->IsPlaying());
@@ -345,7 +360,7 @@ TEST(LoopbackClock, WritesTheMixAsAWaveFile) {
     auto device = p.CreateSoundDevice();
     ASSERT_NE(device, nullptr);
     const auto wave = Ramp(50);
-    std::string error;
+    VoiceError error;
     auto voice = device->CreateVoice(Pcm(1, 16), Bytes(wave), 100, error);
     voice->SetPan(FullRight);
     voice->Play(false);

@@ -37,9 +37,9 @@ TEST(SdlSound, Probe) {
         tone[i] = static_cast<int16_t>(16000 * std::sin(2 * std::numbers::pi * 1000 * i / Rate));
     const WaveFormat format{.formatTag = 1, .channels = 1, .samplesPerSec = Rate, .avgBytesPerSec = Rate * 2,
                             .blockAlign = 2, .bitsPerSample = 16};
-    std::string error;
+    VoiceError error;
     auto voice = device->CreateVoice(format, reinterpret_cast<const uint8_t*>(tone.data()), tone.size() * 2, error);
-    ASSERT_NE(voice, nullptr) << error;
+    ASSERT_NE(voice, nullptr) << error.reason;
     auto copy = voice->Duplicate();
     ASSERT_NE(copy, nullptr);
     for (SoundVoice* v : {voice.get(), copy.get()}) {

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "platform/headless/HeadlessPlatform.h"
 #include "shell/Skyrendunit.h"
@@ -147,6 +149,88 @@ TEST_F(ShellTest, MissingPictureFileStopsTheSetUpThere) {
     Frames(3);
     EXPECT_EQ(hp.ErrorBoxes().size(), 1u);
 }
+
+// A file that changes between two activations: the next activation shows the
+// error in a box and leaves what that set-up reached. The set-up stops inside
+// the activation, before the timer attaches itself, so messages are still
+// handled but no frame runs until an activation with the file back.
+struct FileChange {
+    const char* name;
+    void (*change)();
+    const char* text;
+    bool pastTheCollections;  // the set-up failed after resetting the start values
+    bool needsPermissions = false;
+};
+
+const FileChange FileChanges[] = {
+    {"PictureFileReplacedByGarbage",
+     [] { std::ofstream("gfx/startmenue.dxg", std::ios::binary | std::ios::trunc) << "garbage"; },
+     "Ungültiges Stream-Format.", false},
+    {"PictureFileTruncated", [] { fs::resize_file("gfx/startmenue.dxg", fs::file_size("gfx/startmenue.dxg") / 2); },
+     "Stream-Lesefehler.", false},
+    {"PictureFileDeleted", [] { fs::remove("gfx/startmenue.dxg"); },
+     "Datei gfx\\startmenue.dxg kann nicht geöffnet werden.", false},
+    {"ConfigurationFileBecameADirectory",
+     [] {
+         fs::remove("aufloesung.cfg");
+         fs::create_directory("aufloesung.cfg");
+     },
+     "Zugriff verweigert.", true},
+    {"ConfigurationFileLostItsReadPermission", [] { fs::permissions("schiffe.cfg", fs::perms::none); },
+     "Zugriff verweigert.", true, true},
+};
+
+void PrintTo(const FileChange& c, std::ostream* out) { *out << c.name; }
+
+class FileChangeTest : public ShellTest, public ::testing::WithParamInterface<FileChange> {
+protected:
+    void Reactivate() {
+        hp.Push({MessageKind::Deactivate});
+        hp.Push({MessageKind::Activate});
+        Application().ProcessMessages();
+    }
+    void PutTheFilesBack() {
+        fs::remove_all("gfx/startmenue.dxg");
+        fs::copy_file(fs::path(SKYREND_GAME_DIR) / "gfx" / "startmenue.dxg", "gfx/startmenue.dxg");
+        fs::remove_all("aufloesung.cfg");
+        fs::remove_all("schiffe.cfg");
+        Cfg(0, 30);
+    }
+};
+
+TEST_P(FileChangeTest, NextActivationShowsTheErrorAndKeepsWhatTheSetUpReached) {
+    const FileChange& c = GetParam();
+    if (c.needsPermissions && geteuid() == 0)
+        GTEST_SKIP() << "running as root, which reads a file without read permission all the same";
+    TSkyrendMain& m = Start();
+    Key(27);  // the menu hidden: a set-up that resets the start values shows it again
+    Frames(5);
+    const int32_t ships = m.state.enemies.EnemyShipCount;
+    hp.Push({MessageKind::Deactivate});
+    Application().ProcessMessages();
+    c.change();
+    hp.Push({MessageKind::Activate});
+    Application().ProcessMessages();
+    EXPECT_EQ(hp.ErrorBoxes(), std::vector<std::string>{c.text});
+    EXPECT_EQ(m.state.enemies.EnemyShipCount, c.pastTheCollections ? 0 : ships);
+    EXPECT_EQ(m.state.shell.MenuOverlayShown, c.pastTheCollections ? 1 : 0);
+    const uint64_t presents = hp.PresentCount();
+    Frames(3);
+    EXPECT_EQ(hp.PresentCount(), presents);
+    const int16_t shown = m.state.shell.MenuOverlayShown;
+    Key(27);
+    EXPECT_NE(m.state.shell.MenuOverlayShown, shown);
+
+    PutTheFilesBack();
+    Reactivate();
+    EXPECT_EQ(hp.ErrorBoxes().size(), 1u);
+    EXPECT_EQ(m.state.enemies.EnemyShipCount, 30);
+    Frames(3);
+    EXPECT_EQ(hp.PresentCount(), presents + 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shell, FileChangeTest, ::testing::ValuesIn(FileChanges),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ShellTest, StatusLineShowsRateAndExplosions) {
     TSkyrendMain& m = Start();

@@ -259,15 +259,25 @@ TEST_F(DeviceLifecycle, BadIndexesAndFilesFailWithTheirTexts) {
     EXPECT_EQ(list.Items.Count(), 0);
 }
 
-TEST_F(DeviceLifecycle, UnsupportedFormatsAreRefusedWithTheTextOfAnUnmadeBuffer) {
+// A voice the platform does not make, and one it makes but cannot fill, give
+// the text of the step that failed.
+TEST_F(DeviceLifecycle, RefusedVoicesGiveTheTextOfTheStepThatFailed) {
     sound.Initialize();
     list.SetDXSound(&sound);
-    for (auto spec : {WaveSpec{.name = "float", .formatTag = 3}, WaveSpec{.name = "24-bit", .bits = 24}}) {
+    struct Case {
+        WaveSpec spec;
+        bool refuseData;
+        const char* text;
+    };
+    for (const Case& c : {Case{{.name = "float", .formatTag = 3}, false, "Sound Buffer cannot be made"},
+                          Case{{.name = "24-bit", .bits = 24}, false, "Sound Buffer cannot be made"},
+                          Case{{.name = "unfilled"}, true, "Sound Buffer cannot be locked"}}) {
+        world.refuseData = c.refuseData;
         try {
-            Load({spec});
-            FAIL() << spec.name;
+            Load({c.spec});
+            FAIL() << c.spec.name;
         } catch (const EDirectSoundBufferError& e) {
-            EXPECT_STREQ(e.what(), "Sound Buffer cannot be made") << spec.name;
+            EXPECT_STREQ(e.what(), c.text) << c.spec.name;
         }
         EXPECT_EQ(Item(0).Buffer(), nullptr);
         EXPECT_NO_THROW(Item(0).Play(false)) << "a one-shot item without a main voice plays nothing";

@@ -38,6 +38,7 @@ struct FakeSoundWorld {
     bool noDevice = false;
     bool noPrimaryBuffer = false;
     bool refuseDuplicates = false;
+    bool refuseData = false;        // voices are made but cannot take their data
     int playLengthMs = 50;          // how long a one-shot play lasts
     int sleptMs = 0;
     int sleeps = 0;
@@ -120,11 +121,15 @@ public:
     bool CreatePrimaryBuffer() override { return !world_.noPrimaryBuffer; }
     void SetCooperativeLevel(bool exclusive) override { world_.cooperativeLevels.push_back(exclusive); }
     std::unique_ptr<platform::SoundVoice> CreateVoice(const platform::WaveFormat& format, const uint8_t* data,
-                                                      size_t size, std::string& error) override {
+                                                      size_t size, platform::VoiceError& error) override {
         bool pcm = format.formatTag == 1 && (format.channels == 1 || format.channels == 2) &&
                    (format.bitsPerSample == 8 || format.bitsPerSample == 16);
         if (!pcm) {
-            error = "unsupported wave format";
+            error = {platform::VoiceFailure::NotMade, "unsupported wave format"};
+            return nullptr;
+        }
+        if (world_.refuseData) {
+            error = {platform::VoiceFailure::NotFilled, "the data cannot be copied"};
             return nullptr;
         }
         return MakeFakeVoice(world_, format, std::make_shared<std::vector<uint8_t>>(data, data + size));

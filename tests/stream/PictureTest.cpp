@@ -53,8 +53,9 @@ TEST(Picture, DataBlockNamesTheGraphicClass) {
     ASSERT_NE(empty.Graphic(), nullptr);
     EXPECT_TRUE(empty.Empty());
     EXPECT_TRUE(empty.Image().Empty());
-    // A block cut inside its class name.
+    // A block cut inside its class name, or before its length byte.
     EXPECT_EQ(ErrorOf<EReadError>([] { TPicture p; p.LoadData({5, 'T', 'D'}); }), "Stream-Lesefehler");
+    EXPECT_EQ(ErrorOf<EReadError>([] { TPicture p; p.LoadData(std::vector<uint8_t>{}); }), "Stream-Lesefehler");
 }
 
 TEST(Picture, ReadThroughDottedNameAndCopied) {
@@ -111,6 +112,8 @@ TEST(Picture, BlocksReadFromAStreamStayWithinTheirBounds) {
     std::vector<uint8_t> cut = Block("TDIB", dib);
     cut.resize(cut.size() - 2);
     EXPECT_EQ(ErrorOf<EReadError>([&] { TTestRoot root; ReadInto(ItemWithBlock(cut, 42), root); }), "Stream-Lesefehler");
+    // An empty block has not even the class name's length byte.
+    EXPECT_EQ(ErrorOf<EReadError>([] { TTestRoot root; ReadInto(ItemWithBlock({}, 42), root); }), "Stream-Lesefehler");
 }
 
 TEST(Picture, BitmapFiles) {

@@ -180,19 +180,17 @@ public:
     // exclusive use to ask for.
     void SetCooperativeLevel(bool) override {}
 
+    // Making the buffer and the source are the "made" steps; loading the
+    // samples into the buffer is the "filled" one.
     std::unique_ptr<SoundVoice> CreateVoice(const WaveFormat& format, const uint8_t* data, size_t size,
-                                            std::string& error) override {
-        error = CheckWaveFormat(format);
-        if (!error.empty()) return nullptr;
-        if (!data && size > 0) {
-            error = "no sample data";
+                                            VoiceError& error) override {
+        auto fail = [&error](VoiceFailure failure, std::string reason) {
+            error = {failure, std::move(reason)};
             return nullptr;
-        }
+        };
+        if (std::string why = CheckWaveFormat(format); !why.empty()) return fail(VoiceFailure::NotMade, why);
         const size_t whole = size / format.blockAlign * format.blockAlign;
-        if (whole > static_cast<size_t>(INT32_MAX)) {
-            error = "the wave is too large";
-            return nullptr;
-        }
+        if (whole > static_cast<size_t>(INT32_MAX)) return fail(VoiceFailure::NotMade, "the wave is too large");
         core_->MakeCurrent();
         alGetError();
         auto buffer = std::make_shared<AlBuffer>();
@@ -200,24 +198,18 @@ public:
         alGenBuffers(1, &buffer->name);
         if (alGetError() != AL_NO_ERROR) {
             buffer->name = 0;
-            error = "no sound buffer can be made";
-            return nullptr;
+            return fail(VoiceFailure::NotMade, "no sound buffer can be made");
         }
         buffer->format = format;
         buffer->size = static_cast<uint32_t>(whole);
+        if (!data && size > 0) return fail(VoiceFailure::NotFilled, "no sample data");
         static const uint8_t nothing[4] = {};
         alBufferData(buffer->name, AlFormat(format), whole ? data : nothing, static_cast<ALsizei>(whole),
                      static_cast<ALsizei>(format.samplesPerSec));
-        if (alGetError() != AL_NO_ERROR) {
-            error = "the sample data cannot be loaded";
-            return nullptr;
-        }
+        if (alGetError() != AL_NO_ERROR) return fail(VoiceFailure::NotFilled, "the sample data cannot be loaded");
         ALuint source = 0;
         alGenSources(1, &source);
-        if (alGetError() != AL_NO_ERROR) {
-            error = "no more voices can be made";
-            return nullptr;
-        }
+        if (alGetError() != AL_NO_ERROR) return fail(VoiceFailure::NotMade, "no more voices can be made");
         return std::make_unique<AlVoice>(std::move(buffer), source, VoiceSettings{});
     }
 
