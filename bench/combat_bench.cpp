@@ -11,13 +11,13 @@
 #include "combat/Enemies.h"
 #include "combat/EnemyShots.h"
 #include "combat/Explosions.h"
-#include "combat/Flight.h"
+#include "state/Flight.h"
 #include "combat/PlayerShots.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "shell/Skyrendunit.h"
 #include "tests/combat/LiteralPlacement.h"
 #include "world/Radar.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 namespace {

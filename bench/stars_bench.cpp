@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "tests/world/LiteralStarScan.h"
 #include "world/Stars.h"
 

@@ -6,7 +6,7 @@
 
 #include "combat/Enemies.h"
 #include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

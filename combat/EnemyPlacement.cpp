@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "combat/Enemies.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend {
 

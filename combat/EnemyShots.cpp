@@ -9,12 +9,12 @@
 
 #include "combat/EnemyShots.h"
 
-#include "combat/Flight.h"
+#include "state/Flight.h"
 #include "combat/ShotDrawing.h"
 #include "combat/ShotHits.h"
 #include "shell/Skyrendunit.h"
 #include "world/Energy.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

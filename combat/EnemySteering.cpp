@@ -11,7 +11,7 @@
 #include "combat/Enemies.h"
 #include "combat/EnemyShots.h"
 #include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

@@ -8,7 +8,7 @@
 #include "combat/Explosions.h"
 
 #include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

@@ -6,11 +6,11 @@
 
 #include "combat/PlayerShots.h"
 
-#include "combat/Flight.h"
+#include "state/Flight.h"
 #include "combat/ShotDrawing.h"
 #include "combat/ShotHits.h"
 #include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

@@ -5,9 +5,9 @@
 
 #include "combat/ShotDrawing.h"
 
-#include "combat/Flight.h"
+#include "state/Flight.h"
 #include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

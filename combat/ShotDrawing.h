@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "world/EntityList.h"
+#include "state/EntityList.h"
 
 namespace skyrend {
 

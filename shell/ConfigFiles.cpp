@@ -9,7 +9,7 @@
 
 #include "media/Errors.h"
 #include "platform/Files.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend {
 

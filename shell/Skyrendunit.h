@@ -15,7 +15,7 @@
 #include "media/DXInput.h"
 #include "media/DXSounds.h"
 #include "media/Forms.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend {
 

@@ -7,7 +7,7 @@
 #include "world/Exhaust.h"
 
 #include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

@@ -11,7 +11,7 @@
 
 #include "shell/Skyrendunit.h"
 #include "world/Energy.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

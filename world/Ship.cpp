@@ -8,7 +8,7 @@
 
 #include "shell/Skyrendunit.h"
 #include "world/Exhaust.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

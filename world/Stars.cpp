@@ -14,7 +14,7 @@
 
 #include "platform/Platform.h"
 #include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

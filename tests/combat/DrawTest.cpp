@@ -7,11 +7,11 @@
 #include "combat/Enemies.h"
 #include "combat/EnemyShots.h"
 #include "combat/Explosions.h"
-#include "combat/Flight.h"
+#include "state/Flight.h"
 #include "combat/PlayerShots.h"
 #include "tests/combat/CombatGame.h"
 #include "world/Radar.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend::test {
 namespace {

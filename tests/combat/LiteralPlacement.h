@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend::testing {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend::testing {
 

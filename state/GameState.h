@@ -1,4 +1,4 @@
-// shell/GameState.h — the game's module-level state, grouped per subsystem.
+// state/GameState.h — the game's module-level state, grouped per subsystem.
 //
 // Everything here lives as long as the main window; a new game resets counts
 // and start values but not the storage of the lists. All of it is zero before
@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "world/EntityList.h"
-#include "world/Random.h"
+#include "state/EntityList.h"
+#include "state/Random.h"
 
 namespace skyrend {
 
