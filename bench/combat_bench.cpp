@@ -116,6 +116,8 @@ public:
         platform::SetCurrent(nullptr);
     }
     TSkyrendMain& m() { return *forms_.main; }
+    GameState& g() { return forms_.main->state; }
+    const Stage& stage() { return forms_.main->stage; }
 
     // A new fleet of n ships, then `frames` whole frames so that the ships
     // near the player wake, close in and fire.
@@ -126,7 +128,7 @@ public:
         g.playerShots.PlayerShotCount = 0;
         g.explosions.ExplosionCount = 0;
         g.config.EnemyCount = n;
-        PlaceEnemyShips(m());
+        PlaceEnemyShips(g);
         for (int k = 0; k < frames; ++k) Frame();
     }
     // One frame with the clock moving on, so that sounds end.
@@ -139,17 +141,17 @@ public:
         GameState& g = m().state;
         if (g.enemyShots.EnemyShotCount > 0) {
             ++g.ticks.EnemyShotTick;
-            DrawEnemyShots(m());
-            MoveEnemyShots(m());
+            DrawEnemyShots(g, stage());
+            MoveEnemyShots(g, stage());
         }
         if (g.playerShots.PlayerShotCount > 0) {
             ++g.ticks.PlayerShotTick;
-            DrawPlayerShots(m());
-            MovePlayerShots(m());
+            DrawPlayerShots(g, stage());
+            MovePlayerShots(g, stage());
         }
-        if (g.enemies.EnemyShipCount > 0) UpdateEnemyShips(m());
-        if (g.explosions.ExplosionCount > 0) DrawExplosions(m());
-        DrawRadar(m());
+        if (g.enemies.EnemyShipCount > 0) UpdateEnemyShips(g, stage());
+        if (g.explosions.ExplosionCount > 0) DrawExplosions(g, stage());
+        DrawRadar(g, stage());
         for (int32_t i = 1; i <= g.enemies.EnemyShipCount; ++i)
             if (g.enemies.EnemyFireCooldown[i] > 0) --g.enemies.EnemyFireCooldown[i];
     }
@@ -167,7 +169,7 @@ BenchGame& Game() {
 void BM_UpdateEnemyShips(benchmark::State& state) {
     BenchGame& game = Game();
     game.NewFleet(static_cast<int32_t>(state.range(0)), 60);
-    for (auto _ : state) UpdateEnemyShips(game.m());
+    for (auto _ : state) UpdateEnemyShips(game.g(), game.stage());
     state.counters["ships"] = game.m().state.enemies.EnemyShipCount;
 }
 BENCHMARK(BM_UpdateEnemyShips)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -229,7 +231,7 @@ void BM_CrowdedHitScan(benchmark::State& state) {
         g.enemyShots = *shots;
         g.explosions.ExplosionCount = 0;
         state.ResumeTiming();
-        MoveEnemyShots(game.m());
+        MoveEnemyShots(game.g(), game.stage());
         destroyed = ships->EnemyShipCount - g.enemies.EnemyShipCount;
     }
     state.counters["destroyed"] = destroyed;

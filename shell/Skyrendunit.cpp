@@ -68,6 +68,18 @@ void TSkyrendMain::CreateComponents() {
     Menuegfx = std::make_unique<TDXImageList>(this);
     WaveLists = {DXWaveList1.get(), DXWaveList2.get(), DXWaveList3.get(), DXWaveList4.get(),
                  DXWaveList5.get(), DXWaveList6.get(), DXWaveList7.get(), DXWaveList8.get()};
+    stage = {.DXDraw = DXDraw.get(),
+             .Stars1 = Stars1.get(),
+             .Ship1 = Ship1.get(),
+             .Weapons = Weapons.get(),
+             .radar = radar.get(),
+             .abgas = abgas.get(),
+             .Bonus = Bonus.get(),
+             .Enemy = Enemy.get(),
+             .Explosion = Explosion.get(),
+             .Energy = Energy.get(),
+             .enemy_weapons = enemy_weapons.get(),
+             .Cue = [this](int32_t n) { PlayCue(*this, n); }};
 }
 
 // The window definition's settings, applied while every component is
@@ -199,11 +211,11 @@ void TSkyrendMain::NewGameSequence() {
 }
 
 void TSkyrendMain::MakeWorld() {
-    GenerateStars(*this);
-    DrawStars(*this);
-    GenerateBonusObjects(*this);
-    PlaceEnemyShips(*this);
-    DrawBonusObjects(*this);
+    GenerateStars(state);
+    DrawStars(state, stage);
+    GenerateBonusObjects(state);
+    PlaceEnemyShips(state);
+    DrawBonusObjects(state, stage);
 }
 
 void TSkyrendMain::NewGameSetup() {

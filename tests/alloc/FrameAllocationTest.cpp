@@ -110,7 +110,7 @@ protected:
     void StartFight(int32_t ships, int32_t near) {
         g().config.EnemyCount = ships;
         g().enemies.EnemyShipCount = 0;
-        PlaceEnemyShips(m());
+        PlaceEnemyShips(g());
         EnemyShips& e = g().enemies;
         for (int32_t i = 1; i <= near && i <= e.EnemyShipCount; ++i) {
             const double turn = 2 * 3.14159265358979 * ((i - 1) / 3) / ((near + 2) / 3);

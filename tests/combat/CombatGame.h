@@ -25,6 +25,7 @@ public:
     static CombatGame& Get();
 
     TSkyrendMain& m() { return *forms_.main; }
+    const Stage& stage() { return forms_.main->stage; }
     GameState& g() { return forms_.main->state; }
     platform::HeadlessPlatform& hp() { return hp_; }
     TDirectDrawSurface& surface() { return *forms_.main->DXDraw->Surface(); }
