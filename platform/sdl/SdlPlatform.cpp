@@ -11,8 +11,8 @@
 #include "platform/sdl/SdlJoysticks.h"
 #include "platform/sdl/SdlKeys.h"
 #include "platform/sdl/SdlScreen.h"
-#include "platform/sdl/shared/AlSound.h"
-#include "platform/sdl/shared/TextRasteriser.h"
+#include "platform/common/AlSound.h"
+#include "platform/common/TextRasteriser.h"
 
 namespace skyrend::platform {
 
