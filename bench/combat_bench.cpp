@@ -13,8 +13,7 @@
 #include "combat/Explosions.h"
 #include "state/Flight.h"
 #include "combat/PlayerShots.h"
-#include "platform/headless/HeadlessPlatform.h"
-#include "shell/Skyrendunit.h"
+#include "harness/HeadlessGame.h"
 #include "tests/combat/LiteralPlacement.h"
 #include "world/Radar.h"
 #include "state/Space.h"
@@ -100,24 +99,15 @@ BENCHMARK(BM_MoveEveryShipWithItsOwnTrig)->Arg(100000)->Unit(benchmark::kMillise
 class BenchGame {
 public:
     BenchGame() {
-        platform::SetCurrent(&hp_);
         std::filesystem::current_path(SKYREND_GAME_DIR);
-        hp_.EnableAudio(false);
-        forms_ = CreateGameForms();
-        forms_.main->Show();
-        hp_.Push({platform::MessageKind::Activate});
-        Application().ProcessMessages();
-        for (TDXWaveList* list : forms_.main->WaveLists)
+        game_.hp().EnableAudio(false);
+        game_.Start();
+        for (TDXWaveList* list : m().WaveLists)
             for (int32_t k = 0; k < list->Items.Count(); ++k) list->Items.GetItem(k).SetMaxPlayingCount(4);
     }
-    ~BenchGame() {
-        forms_.readconfig.reset();
-        forms_.main.reset();
-        platform::SetCurrent(nullptr);
-    }
-    TSkyrendMain& m() { return *forms_.main; }
-    GameState& g() { return forms_.main->state; }
-    const Stage& stage() { return forms_.main->stage; }
+    TSkyrendMain& m() { return game_.m(); }
+    GameState& g() { return game_.g(); }
+    const Stage& stage() { return game_.stage(); }
 
     // A new fleet of n ships, then `frames` whole frames so that the ships
     // near the player wake, close in and fire.
@@ -133,7 +123,7 @@ public:
     }
     // One frame with the clock moving on, so that sounds end.
     void Frame() {
-        hp_.AdvanceClock(33);
+        game_.hp().AdvanceClock(33);
         m().FrameStep();
     }
     // The combat steps of a frame, in the frame's order.
@@ -157,8 +147,7 @@ public:
     }
 
 private:
-    platform::HeadlessPlatform hp_;
-    GameForms forms_;
+    HeadlessGame game_;
 };
 
 BenchGame& Game() {

@@ -33,25 +33,14 @@ CombatGame& CombatGame::Get() {
 }
 
 CombatGame::CombatGame() {
-    platform::SetCurrent(&hp_);
     std::filesystem::current_path(SKYREND_GAME_DIR);
-    hp_.SetClock(12345678);
-    forms_ = CreateGameForms();
-    forms_.main->OnCue = [this](int32_t device, int32_t item) { cues.emplace_back(device, item); };
-    forms_.main->Show();
-    hp_.Push({platform::MessageKind::Activate});
-    Application().ProcessMessages();
+    game_.Create().OnCue = [this](int32_t device, int32_t item) { cues.emplace_back(device, item); };
+    game_.ShowAndActivate();
     InstallProbes();
     // A test frame can destroy hundreds of ships while the clock stands
     // still; a few voices per sound are enough to hear the cues.
-    for (TDXWaveList* list : forms_.main->WaveLists)
+    for (TDXWaveList* list : m().WaveLists)
         for (int32_t k = 0; k < list->Items.Count(); ++k) list->Items.GetItem(k).SetMaxPlayingCount(4);
-}
-
-CombatGame::~CombatGame() {
-    forms_.readconfig.reset();
-    forms_.main.reset();
-    platform::SetCurrent(nullptr);
 }
 
 uint32_t CombatGame::ProbeColor(const TDXImageList& list, int32_t item) {

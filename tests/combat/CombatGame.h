@@ -15,8 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/headless/HeadlessPlatform.h"
-#include "shell/Skyrendunit.h"
+#include "harness/HeadlessGame.h"
 
 namespace skyrend::test {
 
@@ -24,11 +23,11 @@ class CombatGame {
 public:
     static CombatGame& Get();
 
-    TSkyrendMain& m() { return *forms_.main; }
-    const Stage& stage() { return forms_.main->stage; }
-    GameState& g() { return forms_.main->state; }
-    platform::HeadlessPlatform& hp() { return hp_; }
-    TDirectDrawSurface& surface() { return *forms_.main->DXDraw->Surface(); }
+    TSkyrendMain& m() { return game_.m(); }
+    const Stage& stage() { return game_.stage(); }
+    GameState& g() { return game_.g(); }
+    platform::HeadlessPlatform& hp() { return game_.hp(); }
+    TDirectDrawSurface& surface() { return game_.surface(); }
 
     // Empties every list and puts the ship, the cameras, the counters and
     // the energy back to known values; the cue record is cleared.
@@ -53,12 +52,9 @@ public:
     // Whether the drawing surface matches `expected` pixel for pixel.
     bool SurfaceEquals(const TDirectDrawSurface& expected);
 
-    ~CombatGame();
-
 private:
     CombatGame();
-    platform::HeadlessPlatform hp_;
-    GameForms forms_;
+    HeadlessGame game_{12345678};
 };
 
 }  // namespace skyrend::test
