@@ -5,38 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "combat/Enemies.h"
 #include "combat/EnemyShots.h"
 #include "combat/Explosions.h"
 #include "combat/PlayerShots.h"
 #include "combat/ShotHits.h"
 #include "tests/combat/CombatGame.h"
+#include "tests/support/CountingAllocator.h"
 #include "world/Radar.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-namespace {
-constexpr bool countingAllocations = false;
-long AllocationCount() { return 0; }
-}  // namespace
-#else
-namespace {
-constexpr bool countingAllocations = true;
-std::atomic<long> allocations{0};
-long AllocationCount() { return allocations; }
-}  // namespace
-
-void* operator new(size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-#endif
 
 namespace skyrend::test {
 namespace {
