@@ -45,6 +45,13 @@ std::filesystem::path MakeGameFolder() {
     return folder;
 }
 
+}  // namespace
+
+GameHarness& GameHarness::Get() {
+    static GameHarness harness;
+    return harness;
+}
+
 // The game's platform is current only inside a scope: the one before comes
 // back once the first new game has run.
 GameHarness::GameHarness() : folder_(MakeGameFolder()), game_(StartClock) {

@@ -6,11 +6,14 @@
 
 namespace skyrend {
 
+struct EnemyShips;
 struct GameState;
 struct Stage;
 
 // The fleet of a new game, drawn from the game's generator.
 void PlaceEnemyShips(GameState& g);
+// The speeds, limits and steps every placed ship starts with.
+void SetEnemyStartValues(EnemyShips& e, int32_t i);
 void UpdateEnemyShips(GameState& g, const Stage& stage);
 
 // The three passes of UpdateEnemyShips, in their order.

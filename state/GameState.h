@@ -22,36 +22,24 @@ constexpr int32_t SteeringRange = 1000;
 // The shell: menu and sound rotation.
 struct ShellState {
     int16_t MenuOverlayShown = 0;
-    int32_t MenuPage = 0;
-    int32_t OptionsChoice = 0;
-    int32_t CueDeviceIndex = 0;
+    int32_t MenuPage = 0, OptionsChoice = 0, CueDeviceIndex = 0;
 };
 
 // The configuration files and the screen profile in force.
 struct ConfigState {
-    int32_t ResolutionIndex = 0;
-    int32_t EnemyCount = 0;
-    int32_t ScreenWidth = 0;
-    int32_t ScreenHeight = 0;
-    int32_t ViewRange = 0;
-    int32_t ScreenCentreX = 0;
-    int32_t ScreenCentreY = 0;
-    int32_t ShipDrawX = 0;
-    int32_t ShipDrawY = 0;
-    int32_t MenuLeft = 0;
-    int32_t MenuTop = 0;
-    int32_t RadarOffsetY = 0;
-    int32_t RadarOffsetX = 0;
+    int32_t ResolutionIndex = 0, EnemyCount = 0;
+    // The eleven values of the screen profile.
+    int32_t ScreenWidth = 0, ScreenHeight = 0, ViewRange = 0;
+    int32_t ScreenCentreX = 0, ScreenCentreY = 0;
+    int32_t ShipDrawX = 0, ShipDrawY = 0;
+    int32_t MenuLeft = 0, MenuTop = 0;
+    int32_t RadarOffsetY = 0, RadarOffsetX = 0;
 };
 
 // The frame-paced animation counters.
 struct TickState {
-    int32_t NearStarTick = 0;
-    int32_t FarStarTick = 0;
-    int32_t RadarTick = 0;
-    int32_t ExhaustTick = 0;
-    int32_t EnemyShotTick = 0;
-    int32_t PlayerShotTick = 0;
+    int32_t NearStarTick = 0, FarStarTick = 0, RadarTick = 0;
+    int32_t ExhaustTick = 0, EnemyShotTick = 0, PlayerShotTick = 0;
 };
 
 // The world's extent, both cameras and the random generator.
@@ -78,17 +66,12 @@ struct BonusObjects {
 
 // The player's ship; its world position is the near camera.
 struct ShipState {
-    long double ShipHeading = 0;
-    long double ShipTurnSpeed = 0;
+    long double ShipHeading = 0, ShipTurnSpeed = 0;
     double TurnStep = 0;
-    int32_t MaxTurnSpeed = 0;
-    int32_t MinTurnSpeed = 0;
-    double ShipSpeed = 0;
-    double SpeedStep = 0;
-    int32_t MaxSpeed = 0;
-    int32_t MinSpeed = 0;
-    bool ThrustApplied = false;
-    bool TurnApplied = false;
+    int32_t MaxTurnSpeed = 0, MinTurnSpeed = 0;
+    double ShipSpeed = 0, SpeedStep = 0;
+    int32_t MaxSpeed = 0, MinSpeed = 0;
+    bool ThrustApplied = false, TurnApplied = false;
 };
 
 struct ExhaustPuffs {
@@ -102,13 +85,11 @@ struct ExhaustPuffs {
 };
 
 struct EnergyState {
-    int32_t Energy = 0;
-    int32_t EnergyShown = 0;
+    int32_t Energy = 0, EnergyShown = 0;
 };
 
 struct RadarState {
-    int32_t RadarRange = 0;
-    int32_t RadarSweepFrame = 0;
+    int32_t RadarRange = 0, RadarSweepFrame = 0;
 };
 
 struct EnemyShips {

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "combat/ShotList.h"
 #include "harness/HeadlessGame.h"
 
 namespace skyrend::test {
@@ -41,6 +42,7 @@ public:
     // Appends an enemy shot (speed 10, life 50, damage 5).
     int32_t AddEnemyShot(double x, double y, int32_t owner, long double heading = 0, double speed = 10);
     int32_t AddPlayerShot(double x, double y, long double heading = 0, double speed = 12);
+    static int32_t AddShot(const ShotList& s, double x, double y, int32_t life, long double heading, double speed);
 
     // The probe colour of item k of a list.
     uint32_t ProbeColor(const TDXImageList& list, int32_t item);
@@ -55,6 +57,15 @@ public:
 private:
     CombatGame();
     HeadlessGame game_{12345678};
+};
+
+// A test on the shared game, which starts from Reset.
+class CombatTest : public ::testing::Test {
+protected:
+    CombatGame& game = CombatGame::Get();
+    GameState& g = game.g();
+    EnemyShips& e = g.enemies;
+    void SetUp() override { game.Reset(); }
 };
 
 }  // namespace skyrend::test

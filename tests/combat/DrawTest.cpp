@@ -16,12 +16,9 @@
 namespace skyrend::test {
 namespace {
 
-class Drawing : public ::testing::Test {
+class Drawing : public CombatTest {
 protected:
-    CombatGame& game = CombatGame::Get();
-    GameState& g = game.g();
     std::unique_ptr<TDirectDrawSurface> expected = game.BlankLikeSurface();
-    void SetUp() override { game.Reset(); }
 
     ScreenPoint Screen(double x, double y) { return WorldToScreen(g, x, y, g.world.CameraX, g.world.CameraY); }
     void ExpectRotated(TDXImageList& list, int32_t item, ScreenPoint p, int32_t dx, int32_t size, float angle) {

@@ -11,14 +11,10 @@
 namespace skyrend::test {
 namespace {
 
-class Shots : public ::testing::Test {
+class Shots : public CombatTest {
 protected:
-    CombatGame& game = CombatGame::Get();
-    GameState& g = game.g();
-    EnemyShips& e = g.enemies;
     EnemyShots& es = g.enemyShots;
     PlayerShots& ps = g.playerShots;
-    void SetUp() override { game.Reset(); }
 };
 
 TEST_F(Shots, ShotsStartOneStepAheadAtTheirSpeed) {

@@ -11,11 +11,8 @@
 namespace skyrend::test {
 namespace {
 
-class Steering : public ::testing::Test {
+class Steering : public CombatTest {
 protected:
-    CombatGame& game = CombatGame::Get();
-    EnemyShips& e = game.g().enemies;
-    void SetUp() override { game.Reset(); }
 
     // A ship at offset (dx, dy) from the player.
     int32_t ShipAt(double dx, double dy, long double heading, double speed = 1.0, long double turnSpeed = 0) {

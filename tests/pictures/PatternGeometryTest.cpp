@@ -49,11 +49,9 @@ TEST(PatternGrid, ZeroPatternSizeIsOnePatternOfTheWholePicture) {
 }
 
 TEST(PatternGrid, SkipsLeaveGapsBetweenColumnsAndRows) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(100, 70);
-    TPictureCollectionItem& item = AddPicture(collection, image, 32, 32, 2, 6);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(100, 70), 32, 32, 2, 6);
+    TPictureCollectionItem& item = *picture.item;
+    const TImage32& image = picture.image;
     // (100 + 2) div 34 = 3 columns, (70 + 6) div 38 = 2 rows.
     EXPECT_EQ(item.PatternCount(), 6);
     EXPECT_EQ(item.PatternRect(2), (platform::Rect{68, 0, 100, 32}));
@@ -101,22 +99,18 @@ TEST(PatternGrid, DegenerateSizesGiveNoPatterns) {
 }
 
 TEST(PatternGrid, OverlappingPatternsOfANegativeSkip) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(3000, 8);
     // Steps of 20 with 30-pixel patterns: neighbours share 10 columns.
-    TPictureCollectionItem& item = AddPicture(collection, image, 30, 8, -10, 0);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(3000, 8), 30, 8, -10, 0);
+    TPictureCollectionItem& item = *picture.item;
+    const TImage32& image = picture.image;
     EXPECT_EQ(item.PatternCount(), 149);
     ExpectPatternsMatchPicture(item, image);
 }
 
 TEST(Tiles, AWidePictureIsSplitIntoTilesThatHoldWholePatterns) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(4200, 4);
-    TPictureCollectionItem& item = AddPicture(collection, image, 30, 4);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(4200, 4), 30, 4);
+    TPictureCollectionItem& item = *picture.item;
+    const TImage32& image = picture.image;
     // Tiles of 30 * ceil(2048 / 30) = 2070 pixels.
     ASSERT_EQ(item.Surfaces().size(), 3u);
     EXPECT_EQ(item.Surfaces()[0]->Width(), 2070);
@@ -127,11 +121,9 @@ TEST(Tiles, AWidePictureIsSplitIntoTilesThatHoldWholePatterns) {
 }
 
 TEST(Tiles, TilesInBothDirections) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(2500, 2500);
-    TPictureCollectionItem& item = AddPicture(collection, image, 250, 250);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(2500, 2500), 250, 250);
+    TPictureCollectionItem& item = *picture.item;
+    const TImage32& image = picture.image;
     ASSERT_EQ(item.Surfaces().size(), 4u);
     EXPECT_EQ(item.Surfaces()[0]->Width(), 2250);
     EXPECT_EQ(item.Surfaces()[3]->Width(), 250);

@@ -45,16 +45,8 @@ void ReferenceRotated(TDirectDrawSurface& dest, int x, int y, int width, int hei
     }
 }
 
-struct RotatedFixture : ::testing::Test {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    TImage32 image = CodedImage(10, 10);
-    TPictureCollectionItem* item = nullptr;
-
-    void SetUp() override {
-        item = &AddPicture(collection, image, 0, 0);
-        collection.Initialize(&display.draw);
-    }
+struct RotatedFixture : PictureFixture {
+    RotatedFixture() : PictureFixture(CodedImage(10, 10), 0, 0) {}
     std::vector<uint32_t> Drawn(float angle, int width = 10, int height = 10, int x = 100, int y = 100) {
         auto canvas = Canvas(200, 200, Fill);
         item->DrawRotated(canvas.get(), x, y, width, height, 0, 0.5, 0.5, angle);
@@ -126,7 +118,6 @@ TEST_F(RotatedFixture, NothingForZeroSizes) {
 struct RotatedRuns : RotatedFixture {
     TSpriteSource source;
     void SetUp() override {
-        RotatedFixture::SetUp();
         TImage32 sheet = CodedImage(60, 20);
         for (int x = 0; x < 60; x += 7) sheet.At(x, x % 20) = 0;
         TPictureCollectionItem& strip = AddPicture(collection, sheet, 20, 20);

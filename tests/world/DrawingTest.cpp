@@ -25,7 +25,8 @@ class DrawingTest : public ::testing::Test {
 protected:
     platform::HeadlessPlatform platform_;
     TDXImageList stars_{nullptr}, bonus_{nullptr}, abgas_{nullptr}, ship_{nullptr}, energy_{nullptr};
-    Stage stage_{.Stars1 = &stars_, .Ship1 = &ship_, .abgas = &abgas_, .Bonus = &bonus_, .Energy = &energy_};
+    Stage stage_{.Stars1 = &stars_, .Ship1 = &ship_, .abgas = &abgas_, .Bonus = &bonus_, .Energy = &energy_,
+                 .Cue = {}};
     std::unique_ptr<GameState> state_ = testing::NewGameState();
     GameState* g = state_.get();
 
