@@ -76,12 +76,10 @@ struct ShipState {
 
 struct ExhaustPuffs {
     Column<double> X, Y;
-    Column<int32_t> Life;
-    Column<double> DriftSpeed;
+    Column<double> DriftSpeed;  // 0 for every puff: puffs stay where they were dropped
     Column<long double> Heading;
-    Column<int32_t> Frame;
-    int32_t ExhaustCount = 0;
-    int32_t ExhaustCooldown = 0;
+    Column<int32_t> Life, Frame;
+    int32_t ExhaustCount = 0, ExhaustCooldown = 0;
 };
 
 struct EnergyState {
@@ -107,23 +105,16 @@ struct EnemyShips {
 };
 
 struct PlayerShots {
-    Column<double> PlayerShotX, PlayerShotY;
-    Column<int32_t> PlayerShotLife;
-    Column<double> PlayerShotSpeed;
+    Column<double> PlayerShotX, PlayerShotY, PlayerShotSpeed;
     Column<long double> PlayerShotHeading;
-    Column<int32_t> PlayerShotFrame;
-    int32_t PlayerShotCount = 0;
-    int32_t PlayerFireCooldown = 0;
+    Column<int32_t> PlayerShotLife, PlayerShotFrame;
+    int32_t PlayerShotCount = 0, PlayerFireCooldown = 0;
 };
 
 struct EnemyShots {
-    Column<double> EnemyShotX, EnemyShotY;
-    Column<int32_t> EnemyShotLife;
-    Column<double> EnemyShotSpeed;
+    Column<double> EnemyShotX, EnemyShotY, EnemyShotSpeed;
     Column<long double> EnemyShotHeading;
-    Column<int32_t> EnemyShotFrame;
-    Column<int32_t> EnemyShotDamage;
-    Column<int32_t> EnemyShotOwner;
+    Column<int32_t> EnemyShotLife, EnemyShotFrame, EnemyShotDamage, EnemyShotOwner;
     int32_t EnemyShotCount = 0;
 };
 

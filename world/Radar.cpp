@@ -20,15 +20,8 @@ namespace {
 
 // The radar's pictures: the frame, then each kind of blip and the sweep,
 // each from its first picture on.
-enum RadarItem : int32_t {
-    FrameItem = 0,
-    PlayerShotBlip = 1,
-    BonusBlip = 7,
-    SweepItem = 15,
-    EnemyShipBlip = 25,
-    EnemyShotBlip = 32,
-};
-constexpr int32_t BonusPictures = 39, SweepFrames = 10;
+constexpr int32_t FrameItem = 0, PlayerShotBlip = 1, BonusBlip = 7, SweepItem = 15;
+constexpr int32_t EnemyShipBlip = 25, EnemyShotBlip = 32, BonusPictures = 39, SweepFrames = 10;
 
 // What every blip of a frame shares: the reach, the scales, the surface.
 struct RadarView {

@@ -93,14 +93,10 @@ int32_t CombatGame::AddShip(double x, double y, long double heading, double spee
     EnemyShips& e = g().enemies;
     const int32_t n = ++e.EnemyShipCount;
     SetEnemyStartValues(e, n);
-    e.EnemyX[n] = x;
-    e.EnemyY[n] = y;
-    e.EnemyHeading[n] = heading;
-    e.EnemySpeed[n] = speed;
-    e.EnemyTurnSpeed[n] = turnSpeed;
-    e.EnemyThrustApplied[n] = 0;
-    e.EnemyTurnApplied[n] = 0;
-    e.EnemyFireCooldown[n] = 0;
+    e.EnemyX[n] = x, e.EnemyY[n] = y;
+    e.EnemyHeading[n] = heading, e.EnemySpeed[n] = speed, e.EnemyTurnSpeed[n] = turnSpeed;
+    // Left alone by steering, ready to fire.
+    e.EnemyThrustApplied[n] = e.EnemyTurnApplied[n] = e.EnemyFireCooldown[n] = 0;
     e.EnemyVariant[n] = variant;
     return n;
 }

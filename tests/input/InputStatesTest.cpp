@@ -39,8 +39,7 @@ protected:
             {isButton1, {90, 32, 0}}, {isButton2, {88, 13, 0}}, {isButton9, {113, 0, 0}}};
         for (const auto& [state, keys] : bindings) kb.SetAssigns(state, keys);
         TJoystick& js = input_->Joystick;
-        js.Enabled = true;
-        js.BindInputStates = true;
+        js.Enabled = js.BindInputStates = true;
         js.ID = 0;
         js.SetDeadZoneX(50);
         js.SetDeadZoneY(50);

@@ -32,6 +32,12 @@ protected:
 
     void SetUp() override { platform::SetCurrent(&platform_); }
     void TearDown() override { platform::SetCurrent(nullptr); }
+    // The star layers drawn with the layers' frame counters at these values.
+    void DrawStarsOnTicks(int32_t nearTick, int32_t farTick) {
+        g->ticks.NearStarTick = nearTick;
+        g->ticks.FarStarTick = farTick;
+        DrawStars(*g, stage_);
+    }
     static void Pictures(TDXImageList& list, int n) {
         list.Items.Clear();
         for (int k = 0; k < n; ++k) list.Items.Add();
@@ -53,17 +59,13 @@ TEST_F(DrawingTest, StarsAdvanceOnTheirTicksWhileInView) {
     Place(farStars, 1, 10000, 10000, 21);
     Place(farStars, 2, 12000, 10000, 15);
 
-    g->ticks.NearStarTick = 1;
-    g->ticks.FarStarTick = 3;
-    DrawStars(*g, stage_);
+    DrawStarsOnTicks(1, 3);
     EXPECT_EQ(nearStars.Item[1], 12);
     EXPECT_EQ(farStars.Item[1], 21);
     EXPECT_EQ(g->ticks.NearStarTick, 1);
     EXPECT_EQ(g->ticks.FarStarTick, 3);
 
-    g->ticks.NearStarTick = 2;
-    g->ticks.FarStarTick = 4;
-    DrawStars(*g, stage_);
+    DrawStarsOnTicks(2, 4);
     EXPECT_EQ(nearStars.Item[1], 0);  // 12 wraps to 0
     EXPECT_EQ(nearStars.Item[2], 6);
     EXPECT_EQ(nearStars.Item[3], 7);
