@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "media/Errors.h"
 #include "tests/pictures/PictureTestKit.h"
 
@@ -107,29 +110,31 @@ TEST(PatternGrid, OverlappingPatternsOfANegativeSkip) {
     ExpectPatternsMatchPicture(item, image);
 }
 
-TEST(Tiles, AWidePictureIsSplitIntoTilesThatHoldWholePatterns) {
-    OnePicture picture(CodedImage(4200, 4), 30, 4);
-    TPictureCollectionItem& item = *picture.item;
-    const TImage32& image = picture.image;
-    // Tiles of 30 * ceil(2048 / 30) = 2070 pixels.
-    ASSERT_EQ(item.Surfaces().size(), 3u);
-    EXPECT_EQ(item.Surfaces()[0]->Width(), 2070);
-    EXPECT_EQ(item.Surfaces()[1]->Width(), 2070);
-    EXPECT_EQ(item.Surfaces()[2]->Width(), 60);
-    EXPECT_EQ(item.PatternCount(), 140);
-    ExpectPatternsMatchPicture(item, image);
-}
-
-TEST(Tiles, TilesInBothDirections) {
-    OnePicture picture(CodedImage(2500, 2500), 250, 250);
-    TPictureCollectionItem& item = *picture.item;
-    const TImage32& image = picture.image;
-    ASSERT_EQ(item.Surfaces().size(), 4u);
-    EXPECT_EQ(item.Surfaces()[0]->Width(), 2250);
-    EXPECT_EQ(item.Surfaces()[3]->Width(), 250);
-    EXPECT_EQ(item.Surfaces()[3]->Height(), 250);
-    for (const auto& surface : item.Surfaces()) EXPECT_FALSE(surface->SystemMemory());
-    ExpectPatternsMatchPicture(item, image);
+// Pictures wider or taller than a surface may be are split into tiles that
+// hold whole patterns, in video memory.
+TEST(Tiles, BigPicturesAreSplitIntoTilesThatHoldWholePatterns) {
+    struct Case {
+        int width, height, pattern;
+        std::vector<std::pair<int, int>> tiles;  // width and height of each
+        int32_t patterns;
+    };
+    const Case cases[] = {
+        // Tiles of 30 * ceil(2048 / 30) = 2070 pixels.
+        {4200, 4, 30, {{2070, 4}, {2070, 4}, {60, 4}}, 140},
+        {2500, 2500, 250, {{2250, 2250}, {250, 2250}, {2250, 250}, {250, 250}}, 100},
+    };
+    for (const Case& c : cases) {
+        OnePicture picture(CodedImage(c.width, c.height), c.pattern, c.height < c.pattern ? c.height : c.pattern);
+        const TPictureCollectionItem& item = *picture.item;
+        ASSERT_EQ(item.Surfaces().size(), c.tiles.size()) << c.width;
+        for (size_t k = 0; k < c.tiles.size(); ++k) {
+            EXPECT_EQ(item.Surfaces()[k]->Width(), c.tiles[k].first) << c.width << " tile " << k;
+            EXPECT_EQ(item.Surfaces()[k]->Height(), c.tiles[k].second) << c.width << " tile " << k;
+            EXPECT_FALSE(item.Surfaces()[k]->SystemMemory());
+        }
+        EXPECT_EQ(picture.item->PatternCount(), c.patterns);
+        ExpectPatternsMatchPicture(*picture.item, picture.image);
+    }
 }
 
 TEST(Tiles, SystemMemoryKeepsTheWholePictureOnOneSurface) {
