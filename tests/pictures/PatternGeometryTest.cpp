@@ -28,10 +28,8 @@ void ExpectPatternsMatchPicture(TPictureCollectionItem& item, const TImage32& im
 }
 
 TEST(PatternGrid, StripOfSquarePatterns) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    TPictureCollectionItem& item = AddPicture(collection, CodedImage(320, 32), 32, 32);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(320, 32), 32, 32);
+    TPictureCollectionItem& item = *picture.item;
     EXPECT_EQ(item.PatternCount(), 10);
     EXPECT_EQ(item.PatternRect(3), (platform::Rect{96, 0, 128, 32}));
     EXPECT_EQ(item.PatternRect(9), (platform::Rect{288, 0, 320, 32}));
@@ -40,10 +38,8 @@ TEST(PatternGrid, StripOfSquarePatterns) {
 }
 
 TEST(PatternGrid, ZeroPatternSizeIsOnePatternOfTheWholePicture) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    TPictureCollectionItem& item = AddPicture(collection, CodedImage(50, 30), 0, 0);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(50, 30), 0, 0);
+    TPictureCollectionItem& item = *picture.item;
     EXPECT_EQ(item.PatternCount(), 1);
     EXPECT_EQ(item.PatternRect(0), (platform::Rect{0, 0, 50, 30}));
     // Counting made patterns leaves the stored sizes alone.
