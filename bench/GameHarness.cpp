@@ -16,14 +16,6 @@ namespace {
 // The clock every new game starts at: the seed of its stars and fleet.
 constexpr uint64_t StartClock = 43200000;  // noon
 
-platform::Platform* CurrentOrNull() {
-    try {
-        return &platform::Current();
-    } catch (const std::logic_error&) {
-        return nullptr;
-    }
-}
-
 void WriteLine(const std::filesystem::path& file, int32_t value) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << value << "\r\n";
@@ -43,6 +35,16 @@ void InFolder(const std::filesystem::path& folder, F&& f) {
     std::filesystem::current_path(before);
 }
 
+std::filesystem::path MakeGameFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "skyrend-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary game folder");
+    const std::filesystem::path folder = pattern;
+    const std::filesystem::path game = SKYREND_GAME_DIR;
+    std::filesystem::create_directory_symlink(game / "gfx", folder / "gfx");
+    std::filesystem::create_directory_symlink(game / "sfx", folder / "sfx");
+    return folder;
+}
+
 }  // namespace
 
 GameHarness& GameHarness::Get() {
@@ -50,41 +52,16 @@ GameHarness& GameHarness::Get() {
     return harness;
 }
 
-GameHarness::GameHarness() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "skyrend-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary game folder");
-    folder_ = pattern;
-    const std::filesystem::path game = SKYREND_GAME_DIR;
-    std::filesystem::create_directory_symlink(game / "gfx", folder_ / "gfx");
-    std::filesystem::create_directory_symlink(game / "sfx", folder_ / "sfx");
+// The game's platform is current only inside a scope: the one before comes
+// back once the first new game has run.
+GameHarness::GameHarness() : folder_(MakeGameFolder()), game_(StartClock) {
     Configure(0, -1);
-
-    platform::Platform* previous = CurrentOrNull();
-    platform::SetCurrent(&hp_);
-    hp_.EnableAudio(false);
-    hp_.SetClock(StartClock);
-    InFolder(folder_, [&] {
-        forms_ = CreateGameForms();
-        forms_.main->Show();
-        // The activation runs the first new game. Another running game (the
-        // combat benchmarks keep one) may have activated the application
-        // already; then this game starts its own.
-        if (!Application().Active()) {
-            hp_.Push({platform::MessageKind::Activate});
-            Application().ProcessMessages();
-        } else {
-            forms_.main->NewGameSequence();
-        }
-    });
-    platform::SetCurrent(previous);
+    game_.hp().EnableAudio(false);
+    InFolder(folder_, [&] { game_.Start(); });
+    platform::SetCurrent(game_.Previous());
 }
 
 GameHarness::~GameHarness() {
-    platform::Platform* previous = CurrentOrNull();
-    platform::SetCurrent(&hp_);
-    forms_.readconfig.reset();
-    forms_.main.reset();
-    platform::SetCurrent(previous == &hp_ ? nullptr : previous);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }
@@ -100,35 +77,35 @@ void GameHarness::Configure(int32_t profile, int32_t ships) {
 }
 
 void GameHarness::NewGame() {
-    hp_.SetClock(StartClock);
-    InFolder(folder_, [&] { forms_.main->NewGameSequence(); });
-    hp_.TakeTexts();
-    hp_.TakeErrorBoxes();
+    hp().SetClock(StartClock);
+    InFolder(folder_, [&] { m().NewGameSequence(); });
+    hp().TakeTexts();
+    hp().TakeErrorBoxes();
 }
 
 void GameHarness::NewGameWithoutDisplaySwitch() {
-    hp_.SetClock(StartClock);
+    hp().SetClock(StartClock);
     InFolder(folder_, [&] {
-        TSkyrendMain& m = *forms_.main;
+        TSkyrendMain& m = game_.m();
         m.LoadCollections();
         m.ResetStartValues();
         ReadConfigFiles(m.state);
         m.MakeWorld();
     });
-    hp_.TakeTexts();
-    hp_.TakeErrorBoxes();
+    hp().TakeTexts();
+    hp().TakeErrorBoxes();
 }
 
 void GameHarness::AdvanceClock() {
-    hp_.AdvanceClock(33);
+    hp().AdvanceClock(33);
     // The record of written texts grows by two lines a frame; keep it short.
-    if (hp_.Texts().size() >= 4096) hp_.TakeTexts();
+    if (hp().Texts().size() >= 4096) hp().TakeTexts();
 }
 
 void GameHarness::Idle() { Application().Idle(); }
 
 HarnessScope::HarnessScope(int32_t profile, int32_t ships, bool menuShown, int warmFrames)
-    : game(GameHarness::Get()), previous_(CurrentOrNull()) {
+    : game(GameHarness::Get()), previous_(CurrentPlatformOrNull()) {
     platform::SetCurrent(&game.hp());
     game.Configure(profile, ships);
     game.NewGame();

@@ -13,8 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "platform/headless/HeadlessPlatform.h"
-#include "shell/Skyrendunit.h"
+#include "harness/HeadlessGame.h"
 
 namespace skyrend::bench {
 
@@ -45,16 +44,15 @@ public:
         Idle();
     }
 
-    TSkyrendMain& m() { return *forms_.main; }
-    GameState& g() { return forms_.main->state; }
-    platform::HeadlessPlatform& hp() { return hp_; }
-    TDirectDrawSurface& surface() { return *forms_.main->DXDraw->Surface(); }
+    TSkyrendMain& m() { return game_.m(); }
+    GameState& g() { return game_.g(); }
+    platform::HeadlessPlatform& hp() { return game_.hp(); }
+    TDirectDrawSurface& surface() { return game_.surface(); }
 
 private:
     GameHarness();
-    platform::HeadlessPlatform hp_;
     std::filesystem::path folder_;
-    GameForms forms_;
+    HeadlessGame game_;
 };
 
 // While alive, the harness's platform is the current back-end; the one

@@ -11,13 +11,12 @@
 #include "combat/Enemies.h"
 #include "combat/EnemyShots.h"
 #include "combat/Explosions.h"
-#include "combat/Flight.h"
+#include "state/Flight.h"
 #include "combat/PlayerShots.h"
-#include "platform/headless/HeadlessPlatform.h"
-#include "shell/Skyrendunit.h"
+#include "harness/HeadlessGame.h"
 #include "tests/combat/LiteralPlacement.h"
 #include "world/Radar.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 namespace {
@@ -100,22 +99,15 @@ BENCHMARK(BM_MoveEveryShipWithItsOwnTrig)->Arg(100000)->Unit(benchmark::kMillise
 class BenchGame {
 public:
     BenchGame() {
-        platform::SetCurrent(&hp_);
         std::filesystem::current_path(SKYREND_GAME_DIR);
-        hp_.EnableAudio(false);
-        forms_ = CreateGameForms();
-        forms_.main->Show();
-        hp_.Push({platform::MessageKind::Activate});
-        Application().ProcessMessages();
-        for (TDXWaveList* list : forms_.main->WaveLists)
+        game_.hp().EnableAudio(false);
+        game_.Start();
+        for (TDXWaveList* list : m().WaveLists)
             for (int32_t k = 0; k < list->Items.Count(); ++k) list->Items.GetItem(k).SetMaxPlayingCount(4);
     }
-    ~BenchGame() {
-        forms_.readconfig.reset();
-        forms_.main.reset();
-        platform::SetCurrent(nullptr);
-    }
-    TSkyrendMain& m() { return *forms_.main; }
+    TSkyrendMain& m() { return game_.m(); }
+    GameState& g() { return game_.g(); }
+    const Stage& stage() { return game_.stage(); }
 
     // A new fleet of n ships, then `frames` whole frames so that the ships
     // near the player wake, close in and fire.
@@ -126,12 +118,12 @@ public:
         g.playerShots.PlayerShotCount = 0;
         g.explosions.ExplosionCount = 0;
         g.config.EnemyCount = n;
-        PlaceEnemyShips(m());
+        PlaceEnemyShips(g);
         for (int k = 0; k < frames; ++k) Frame();
     }
     // One frame with the clock moving on, so that sounds end.
     void Frame() {
-        hp_.AdvanceClock(33);
+        game_.hp().AdvanceClock(33);
         m().FrameStep();
     }
     // The combat steps of a frame, in the frame's order.
@@ -139,24 +131,23 @@ public:
         GameState& g = m().state;
         if (g.enemyShots.EnemyShotCount > 0) {
             ++g.ticks.EnemyShotTick;
-            DrawEnemyShots(m());
-            MoveEnemyShots(m());
+            DrawEnemyShots(g, stage());
+            MoveEnemyShots(g, stage());
         }
         if (g.playerShots.PlayerShotCount > 0) {
             ++g.ticks.PlayerShotTick;
-            DrawPlayerShots(m());
-            MovePlayerShots(m());
+            DrawPlayerShots(g, stage());
+            MovePlayerShots(g, stage());
         }
-        if (g.enemies.EnemyShipCount > 0) UpdateEnemyShips(m());
-        if (g.explosions.ExplosionCount > 0) DrawExplosions(m());
-        DrawRadar(m());
+        if (g.enemies.EnemyShipCount > 0) UpdateEnemyShips(g, stage());
+        if (g.explosions.ExplosionCount > 0) DrawExplosions(g, stage());
+        DrawRadar(g, stage());
         for (int32_t i = 1; i <= g.enemies.EnemyShipCount; ++i)
             if (g.enemies.EnemyFireCooldown[i] > 0) --g.enemies.EnemyFireCooldown[i];
     }
 
 private:
-    platform::HeadlessPlatform hp_;
-    GameForms forms_;
+    HeadlessGame game_;
 };
 
 BenchGame& Game() {
@@ -167,7 +158,7 @@ BenchGame& Game() {
 void BM_UpdateEnemyShips(benchmark::State& state) {
     BenchGame& game = Game();
     game.NewFleet(static_cast<int32_t>(state.range(0)), 60);
-    for (auto _ : state) UpdateEnemyShips(game.m());
+    for (auto _ : state) UpdateEnemyShips(game.g(), game.stage());
     state.counters["ships"] = game.m().state.enemies.EnemyShipCount;
 }
 BENCHMARK(BM_UpdateEnemyShips)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -229,7 +220,7 @@ void BM_CrowdedHitScan(benchmark::State& state) {
         g.enemyShots = *shots;
         g.explosions.ExplosionCount = 0;
         state.ResumeTiming();
-        MoveEnemyShots(game.m());
+        MoveEnemyShots(game.g(), game.stage());
         destroyed = ships->EnemyShipCount - g.enemies.EnemyShipCount;
     }
     state.counters["destroyed"] = destroyed;

@@ -6,39 +6,33 @@
 
 #include <memory>
 
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "tests/world/LiteralStarScan.h"
 #include "world/Stars.h"
 
 namespace skyrend {
 namespace {
 
+using LayerGenerator = void (*)(StarLayer&, int32_t, RandomGenerator&, int32_t, int32_t, int32_t, int32_t);
+
 // Each run starts over the stars the previous run left, as a second game does.
-void BM_StarLayerTable(benchmark::State& state) {
+void RunStarLayer(benchmark::State& state, LayerGenerator generate) {
     const auto count = static_cast<int32_t>(state.range(0));
     StarLayer layer;
     uint32_t seed = 1;
     for (auto _ : state) {
         RandomGenerator rng{seed++};
-        GenerateStarLayer(layer, count, rng, 20000, 12, 1, 3);
+        generate(layer, count, rng, 20000, 12, 1, 3);
         benchmark::DoNotOptimize(layer.X[count]);
     }
     state.SetItemsProcessed(state.iterations() * count);
 }
+
+void BM_StarLayerTable(benchmark::State& state) { RunStarLayer(state, GenerateStarLayer); }
 BENCHMARK(BM_StarLayerTable)->Arg(3000)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 // The quadratic scan: every star against every other entry of the layer.
-void BM_StarLayerFullScan(benchmark::State& state) {
-    const auto count = static_cast<int32_t>(state.range(0));
-    StarLayer layer;
-    uint32_t seed = 1;
-    for (auto _ : state) {
-        RandomGenerator rng{seed++};
-        testing::LiteralStarLayer<false>(layer, count, rng, 20000, 12, 1, 3);
-        benchmark::DoNotOptimize(layer.X[count]);
-    }
-    state.SetItemsProcessed(state.iterations() * count);
-}
+void BM_StarLayerFullScan(benchmark::State& state) { RunStarLayer(state, testing::LiteralStarLayer<false>); }
 BENCHMARK(BM_StarLayerFullScan)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StarLayerFullScan)->Arg(30000)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -1,18 +1,17 @@
-// combat/Enemies.cpp — the fleet's two entry points: placing it at a new
-// game, and the frame's update of steering, motion and drawing.
+// combat/Enemies.cpp — the frame's update of the fleet: steering, motion
+// and drawing, in that order.
 
 #include "combat/Enemies.h"
 
-#include "shell/Skyrendunit.h"
+#include "state/GameState.h"
+#include "state/Stage.h"
 
 namespace skyrend {
 
-void PlaceEnemyShips(TSkyrendMain& m) { PlaceEnemyShips(m.state); }
-
-void UpdateEnemyShips(TSkyrendMain& m) {
-    SteerEnemyShips(m);
-    MoveEnemyShips(m.state);
-    WriteShipCount(m, DrawEnemyShips(m));
+void UpdateEnemyShips(GameState& g, const Stage& stage) {
+    SteerEnemyShips(g, stage);
+    MoveEnemyShips(g);
+    WriteShipCount(stage, DrawEnemyShips(g, stage));
 }
 
 }  // namespace skyrend

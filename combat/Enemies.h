@@ -6,21 +6,25 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
+struct EnemyShips;
 struct GameState;
-
-void PlaceEnemyShips(TSkyrendMain& m);
-void UpdateEnemyShips(TSkyrendMain& m);
+struct Stage;
 
 // The fleet of a new game, drawn from the game's generator.
 void PlaceEnemyShips(GameState& g);
+// The speeds, limits and steps every placed ship starts with.
+void SetEnemyStartValues(EnemyShips& e, int32_t i);
+void UpdateEnemyShips(GameState& g, const Stage& stage);
 
 // The three passes of UpdateEnemyShips, in their order.
-void SteerEnemyShips(TSkyrendMain& m);    // turn towards the player, fire, speed up or slow down
-void MoveEnemyShips(GameState& g);        // every ship moves; speeds and turn speeds decay
-int32_t DrawEnemyShips(TSkyrendMain& m);  // returns the number of ships in view
+// Turn towards the player, fire, speed up or slow down.
+void SteerEnemyShips(GameState& g, const Stage& stage);
+// Every ship moves; speeds and turn speeds decay.
+void MoveEnemyShips(GameState& g);
+// Returns the number of ships in view.
+int32_t DrawEnemyShips(const GameState& g, const Stage& stage);
 // "Anzahl der Schiffe: " and that number, under the status line.
-void WriteShipCount(TSkyrendMain& m, int32_t inView);
+void WriteShipCount(const Stage& stage, int32_t inView);
 
 // The direction from a ship at offset (dx, dy) from the player towards the
 // player, in degrees (-90..270). False for a ship on the player's position,

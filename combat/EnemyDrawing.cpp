@@ -5,8 +5,9 @@
 #include <string>
 
 #include "combat/Enemies.h"
-#include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/GameState.h"
+#include "state/Space.h"
+#include "state/Stage.h"
 
 namespace skyrend {
 
@@ -22,8 +23,8 @@ constexpr long double PoseSteps[20] = {0.05L, 0.10L, 0.15L, 0.20L, 0.25L, 0.30L,
 
 }  // namespace
 
-void WriteShipCount(TSkyrendMain& m, int32_t inView) {
-    TDirectDrawSurface* surface = m.DXDraw->Surface();
+void WriteShipCount(const Stage& stage, int32_t inView) {
+    TDirectDrawSurface* surface = stage.Surface();
     if (!surface) return;
     TDirectDrawSurfaceCanvas& canvas = surface->Canvas();
     canvas.Brush.Style = TBrushStyle::bsClear;
@@ -54,13 +55,12 @@ int32_t EnemySpriteItem(long double t, int32_t variant) {
     return variant == 1 ? item + PosesPerVariant : item;
 }
 
-int32_t DrawEnemyShips(TSkyrendMain& m) {
-    GameState& g = m.state;
+int32_t DrawEnemyShips(const GameState& g, const Stage& stage) {
     const EnemyShips& e = g.enemies;
     const double camX = g.world.CameraX, camY = g.world.CameraY;
     const ViewWindow view = MakeViewWindow(g, camX, camY);
     const ViewRotation turn = MakeViewRotation(g);
-    TDirectDrawSurface* surface = m.DXDraw->Surface();
+    TDirectDrawSurface* surface = stage.Surface();
     int32_t inView = 0;
     for (int32_t i = 1; i <= e.EnemyShipCount; ++i) {
         if (!view.Contains(e.EnemyX[i], e.EnemyY[i])) continue;
@@ -68,8 +68,8 @@ int32_t DrawEnemyShips(TSkyrendMain& m) {
         const ScreenPoint p = WorldToScreen(g, turn, e.EnemyX[i], e.EnemyY[i], camX, camY);
         const float angle = EnemyDrawAngle(e.EnemyHeading[i], g.ship.ShipHeading);
         const int32_t item = EnemySpriteItem(e.EnemyTurnSpeed[i], e.EnemyVariant[i]);
-        m.Enemy->Items.GetItem(item).DrawRotated(surface, static_cast<int32_t>(p.x - 15),
-                                                 static_cast<int32_t>(p.y), 50, 50, 0, 0.5, 0.5, angle);
+        stage.Enemy->Items.GetItem(item).DrawRotated(surface, static_cast<int32_t>(p.x - 15),
+                                                     static_cast<int32_t>(p.y), 50, 50, 0, 0.5, 0.5, angle);
     }
     return inView;
 }

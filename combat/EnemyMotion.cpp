@@ -13,9 +13,9 @@
 #include <cstring>
 
 #include "combat/Enemies.h"
-#include "combat/Flight.h"
-#include "shell/GameState.h"
-#include "world/Space.h"
+#include "state/Flight.h"
+#include "state/GameState.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

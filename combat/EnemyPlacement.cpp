@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "combat/Enemies.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend {
 
@@ -108,15 +108,18 @@ void PlaceEnemyShips(GameState& g) {
         e.EnemyX[i] = x;
         e.EnemyY[i] = y;
         held.Add(x, y);
-
-        e.EnemyMaxSpeed[i] = 12;
-        e.EnemySpeedStep[i] = 0.08;
-        e.EnemySpeed[i] = 1.0;
-        e.EnemyMaxTurnSpeed[i] = 6;
-        e.EnemyMinTurnSpeed[i] = -2;
-        e.EnemyTurnSpeed[i] = 0.1L;
-        e.EnemyTurnStep[i] = 0.04;
+        SetEnemyStartValues(e, i);
     }
+}
+
+void SetEnemyStartValues(EnemyShips& e, int32_t i) {
+    e.EnemyMaxSpeed[i] = 12;
+    e.EnemySpeedStep[i] = 0.08;
+    e.EnemySpeed[i] = 1.0;
+    e.EnemyMaxTurnSpeed[i] = 6;
+    e.EnemyMinTurnSpeed[i] = -2;
+    e.EnemyTurnSpeed[i] = 0.1L;
+    e.EnemyTurnStep[i] = 0.04;
 }
 
 }  // namespace skyrend

@@ -6,10 +6,11 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
+struct GameState;
+struct Stage;
 
-void FireEnemyShot(TSkyrendMain& m, int32_t i);
-void DrawEnemyShots(TSkyrendMain& m);
-void MoveEnemyShots(TSkyrendMain& m);
+void FireEnemyShot(GameState& g, const Stage& stage, int32_t i);
+void DrawEnemyShots(GameState& g, const Stage& stage);
+void MoveEnemyShots(GameState& g, const Stage& stage);
 
 }  // namespace skyrend

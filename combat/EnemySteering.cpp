@@ -10,8 +10,8 @@
 
 #include "combat/Enemies.h"
 #include "combat/EnemyShots.h"
-#include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/GameState.h"
+#include "state/Space.h"
 
 namespace skyrend {
 
@@ -80,8 +80,7 @@ bool EnemyBearing(double dx, double dy, long double& bearing) {
     return true;
 }
 
-void SteerEnemyShips(TSkyrendMain& m) {
-    GameState& g = m.state;
+void SteerEnemyShips(GameState& g, const Stage& stage) {
     EnemyShips& e = g.enemies;
     const double camX = g.world.CameraX, camY = g.world.CameraY;
     for (int32_t i = 1; i <= e.EnemyShipCount; ++i) {
@@ -96,7 +95,7 @@ void SteerEnemyShips(TSkyrendMain& m) {
         const bool far = Beyond(dy, CloseRange) || Beyond(dx, CloseRange);
         if (hasBearing && Aimed(e.EnemyHeading[i], bearing, dx, dy) && e.EnemyFireCooldown[i] == 0) {
             e.EnemyFireCooldown[i] = FireCooldown;
-            FireEnemyShot(m, i);
+            FireEnemyShot(g, stage, i);
         }
         AdjustSpeed(e, i, far);
     }

@@ -7,8 +7,10 @@
 
 #include "combat/Explosions.h"
 
-#include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "platform/Platform.h"
+#include "state/GameState.h"
+#include "state/Space.h"
+#include "state/Stage.h"
 
 namespace skyrend {
 
@@ -35,9 +37,8 @@ float ExplosionDrawAngle(long double shipHeading) {
     return static_cast<float>(static_cast<long double>(difference) * TurnsPerDegree);
 }
 
-void ExplodeEnemyShip(TSkyrendMain& m, int32_t j, double shipX, double shipY) {
-    GameState& g = m.state;
-    PlayCue(m, 1);
+void ExplodeEnemyShip(GameState& g, const Stage& stage, int32_t j, double shipX, double shipY) {
+    stage.PlayCue(1);
     Explosions& x = g.explosions;
     // A full list takes no explosion; the generator is still reseeded and
     // drawn from, as it would be for one that fits.
@@ -56,10 +57,10 @@ void ExplodeEnemyShip(TSkyrendMain& m, int32_t j, double shipX, double shipY) {
         if (s.EnemyShotOwner[k] == j) s.EnemyShotOwner[k] = NoOwner;
 }
 
-void DestroyEnemyShip(TSkyrendMain& m, int32_t j) {
-    EnemyShips& e = m.state.enemies;
+void DestroyEnemyShip(GameState& g, const Stage& stage, int32_t j) {
+    EnemyShips& e = g.enemies;
     if (j < 1 || j > e.EnemyShipCount) return;
-    ExplodeEnemyShip(m, j, e.EnemyX[j], e.EnemyY[j]);
+    ExplodeEnemyShip(g, stage, j, e.EnemyX[j], e.EnemyY[j]);
     RemoveShip(e, j);
 }
 
@@ -94,13 +95,12 @@ void RemoveEnemyShips(EnemyShips& e, const std::vector<int32_t>& positions) {
     e.EnemyShipCount = count - static_cast<int32_t>(positions.size());
 }
 
-void DrawExplosions(TSkyrendMain& m) {
-    GameState& g = m.state;
+void DrawExplosions(GameState& g, const Stage& stage) {
     Explosions& x = g.explosions;
     const double camX = g.world.CameraX, camY = g.world.CameraY;
     const ViewWindow view = MakeViewWindow(g, camX, camY);
     const ViewRotation turn = MakeViewRotation(g);
-    TDirectDrawSurface* surface = m.DXDraw->Surface();
+    TDirectDrawSurface* surface = stage.Surface();
     int32_t i = 1;
     while (i <= x.ExplosionCount) {
         if (++x.ExplosionFrame[i] > LastExplosionFrame) {
@@ -110,9 +110,9 @@ void DrawExplosions(TSkyrendMain& m) {
         if (view.Contains(x.ExplosionX[i], x.ExplosionY[i])) {
             const ScreenPoint p = WorldToScreen(g, turn, x.ExplosionX[i], x.ExplosionY[i], camX, camY);
             const int32_t item = (x.ExplosionKind[i] - 1) * PicturesPerKind + x.ExplosionFrame[i];
-            m.Explosion->Items.GetItem(item).DrawRotated(surface, static_cast<int32_t>(p.x - 10),
-                                                         static_cast<int32_t>(p.y), 100, 100, 0, 0.5, 0.5,
-                                                         ExplosionDrawAngle(g.ship.ShipHeading));
+            stage.Explosion->Items.GetItem(item).DrawRotated(surface, static_cast<int32_t>(p.x - 10),
+                                                             static_cast<int32_t>(p.y), 100, 100, 0, 0.5, 0.5,
+                                                             ExplosionDrawAngle(g.ship.ShipHeading));
         }
         ++i;
     }

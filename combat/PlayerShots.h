@@ -4,10 +4,11 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
+struct GameState;
+struct Stage;
 
-void FirePlayerShot(TSkyrendMain& m);
-void DrawPlayerShots(TSkyrendMain& m);
-void MovePlayerShots(TSkyrendMain& m);
+void FirePlayerShot(GameState& g, const Stage& stage);
+void DrawPlayerShots(GameState& g, const Stage& stage);
+void MovePlayerShots(GameState& g, const Stage& stage);
 
 }  // namespace skyrend

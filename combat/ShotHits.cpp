@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "combat/Explosions.h"
-#include "shell/Skyrendunit.h"
+#include "state/GameState.h"
 
 namespace skyrend {
 
@@ -126,15 +126,15 @@ void ShipGrid::Gather(double x, double y) {
 
 void SetShipGridThreshold(ShipGridThreshold value) { threshold = value; }
 
-ShipHitScan::ShipHitScan(TSkyrendMain& m, int32_t shotCount) : m_(m) {
-    const int32_t ships = m.state.enemies.EnemyShipCount;
+ShipHitScan::ShipHitScan(GameState& g, const Stage& stage, int32_t shotCount) : g_(g), stage_(stage) {
+    const int32_t ships = g.enemies.EnemyShipCount;
     indexed_ = ships > 0 && shotCount >= threshold.minShots &&
                static_cast<int64_t>(shotCount) * ships >= threshold.minShotsTimesShips;
-    if (indexed_) grid.Build(m.state.enemies);
+    if (indexed_) grid.Build(g.enemies);
 }
 
 ShipHitScan::~ShipHitScan() {
-    if (indexed_) RemoveEnemyShips(m_.state.enemies, grid.destroyed);
+    if (indexed_) RemoveEnemyShips(g_.enemies, grid.destroyed);
 }
 
 void ShipHitScan::Scan(double x, double y, int32_t spared, int32_t& life) {
@@ -145,12 +145,12 @@ void ShipHitScan::Scan(double x, double y, int32_t spared, int32_t& life) {
 }
 
 void ShipHitScan::ScanEveryShip(double x, double y, int32_t spared, int32_t& life) {
-    const EnemyShips& e = m_.state.enemies;
+    const EnemyShips& e = g_.enemies;
     int32_t j = 1;
     while (j <= e.EnemyShipCount) {
         if (j != spared && WithinHitBox(e.EnemyX[j], e.EnemyY[j], x, y)) {
             life = 1;
-            DestroyEnemyShip(m_, j);  // the next ship moves into position j
+            DestroyEnemyShip(g_, stage_, j);  // the next ship moves into position j
         } else {
             ++j;
         }
@@ -158,13 +158,13 @@ void ShipHitScan::ScanEveryShip(double x, double y, int32_t spared, int32_t& lif
 }
 
 void ShipHitScan::ScanGrid(double x, double y, int32_t spared, int32_t& life) {
-    const EnemyShips& e = m_.state.enemies;
+    const EnemyShips& e = g_.enemies;
     grid.Gather(x, y);
     for (int32_t original : grid.candidates) {
         const int32_t j = grid.CurrentPosition(original);
         if (j == spared || !WithinHitBox(e.EnemyX[original], e.EnemyY[original], x, y)) continue;
         life = 1;
-        ExplodeEnemyShip(m_, j, e.EnemyX[original], e.EnemyY[original]);
+        ExplodeEnemyShip(g_, stage_, j, e.EnemyX[original], e.EnemyY[original]);
         grid.NoteDestroyed(original);
     }
 }

@@ -17,7 +17,8 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
+struct GameState;
+struct Stage;
 
 constexpr double HitReach = 25.0;
 
@@ -35,7 +36,7 @@ inline bool WithinHitBox(double centreX, double centreY, double shotX, double sh
 // scans themselves cause.
 class ShipHitScan {
 public:
-    ShipHitScan(TSkyrendMain& m, int32_t shotCount);
+    ShipHitScan(GameState& g, const Stage& stage, int32_t shotCount);
     ~ShipHitScan();
     ShipHitScan(const ShipHitScan&) = delete;
     ShipHitScan& operator=(const ShipHitScan&) = delete;
@@ -48,7 +49,8 @@ public:
     bool Indexed() const { return indexed_; }
 
 private:
-    TSkyrendMain& m_;
+    GameState& g_;
+    const Stage& stage_;
     bool indexed_ = false;
 
     void ScanEveryShip(double x, double y, int32_t spared, int32_t& life);

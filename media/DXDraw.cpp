@@ -94,8 +94,8 @@ void TCustomDXDraw::HookForm() {
 
 void TCustomDXDraw::ApplyOptionRules(TDXDrawOptions value) {
     TDXDrawOptions now = value;
-    if (!(now & doFullScreen)) now &= ~0x0116;
-    if (!(now & do3D)) now &= ~0x7C00;
+    if (!(now & doFullScreen)) now &= ~doFullScreenOptions;
+    if (!(now & do3D)) now &= ~do3DOptions;
     if (now & doSystemMemory) now &= ~doFlip;
     if (now & doDirectX7Mode) now &= ~doRetainedMode;
     now &= ~doHardware;
@@ -103,22 +103,22 @@ void TCustomDXDraw::ApplyOptionRules(TDXDrawOptions value) {
 }
 
 void TCustomDXDraw::SetOptions(TDXDrawOptions value) {
-    options_ = value & 0x7FFF;
+    options_ = value & doAllOptions;
     if (!initialized_) {
         ApplyOptionRules(options_);
         return;
     }
     // While initialised only the presentation bits change at once.
-    nowOptions_ = static_cast<TDXDrawOptions>((nowOptions_ & 0x7F37) | (options_ & ~0x7F37 & 0x7FFF));
-    if (!(nowOptions_ & do3D)) nowOptions_ &= ~0x7800;
+    nowOptions_ = static_cast<TDXDrawOptions>((nowOptions_ & doFixedWhileInitialized) |
+                                              (options_ & ~doFixedWhileInitialized & doAllOptions));
+    if (!(nowOptions_ & do3D)) nowOptions_ &= ~do3DDeviceOptions;
 }
 
 int TCustomDXDraw::SurfaceWidth() const { return surface_ ? surface_->Width() : surfaceWidth_; }
 int TCustomDXDraw::SurfaceHeight() const { return surface_ ? surface_->Height() : surfaceHeight_; }
 
 int TCustomDXDraw::RegisterNotification(TDXDrawNotifyEvent event) {
-    int id = nextNotification_++;
-    notifications_.emplace_back(id, event);
+    const int id = notifications_.Add(event);
     event(this, dxntSetSurfaceSize);
     if (initialized_) {
         event(this, dxntInitialize);
@@ -129,19 +129,14 @@ int TCustomDXDraw::RegisterNotification(TDXDrawNotifyEvent event) {
 }
 
 void TCustomDXDraw::UnRegisterNotification(int id) {
-    auto it = std::find_if(notifications_.begin(), notifications_.end(),
-                           [id](const auto& n) { return n.first == id; });
-    if (it == notifications_.end()) return;
-    TDXDrawNotifyEvent event = it->second;
-    notifications_.erase(it);
+    const TDXDrawNotifyEvent event = notifications_.Remove(id);
+    if (!event) return;
     if (surfaceInitialized_) event(this, dxntFinalizeSurface);
     if (initialized_) event(this, dxntFinalize);
 }
 
 void TCustomDXDraw::Broadcast(TDXDrawNotifyType code) {
-    // Newest listener first; a listener may unregister while this runs.
-    auto list = notifications_;
-    for (auto it = list.rbegin(); it != list.rend(); ++it) it->second(this, code);
+    notifications_.TellNewestFirst(this, code);
 }
 
 void TCustomDXDraw::SetDisplayModeOrThrow() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "media/Forms.h"
+#include "media/Listeners.h"
 #include "media/Surface.h"
 
 namespace skyrend {
@@ -33,6 +34,23 @@ enum TDXDrawOption : uint16_t {
     doZBuffer = 1 << 14,
 };
 using TDXDrawOptions = uint16_t;
+
+// The option sets the display's rules work with.
+constexpr TDXDrawOptions doAllOptions = 0x7FFF;
+// A new control's options.
+constexpr TDXDrawOptions doDefaultOptions =
+    doAllowReboot | doWaitVBlank | doCenter | do3D | doDirectX7Mode | doHardware | doSelectDriver;
+// Options that mean something in full screen only.
+constexpr TDXDrawOptions doFullScreenOptions = doNoWindowChange | doAllowReboot | doAllowPalette256 | doFlip;
+// Options of the 3-D device; the second set is what 3-D drops while the
+// display is up.
+constexpr TDXDrawOptions do3DOptions = doDirectX7Mode | doRetainedMode | doHardware | doSelectDriver | doZBuffer;
+constexpr TDXDrawOptions do3DDeviceOptions = doRetainedMode | doHardware | doSelectDriver | doZBuffer;
+// Everything but the presentation options (vertical blank, stretch,
+// centre): fixed while the display is up.
+constexpr TDXDrawOptions doFixedWhileInitialized = doAllOptions & ~(doWaitVBlank | doStretch | doCenter);
+static_assert(doDefaultOptions == 0x368C && doFullScreenOptions == 0x0116 && do3DOptions == 0x7C00 &&
+              do3DDeviceOptions == 0x7800 && doFixedWhileInitialized == 0x7F37);
 
 // What the display tells its listeners.
 enum TDXDrawNotifyType : int {
@@ -133,7 +151,7 @@ public:
     void HookForm();
 
 private:
-    TDXDrawOptions options_ = 0x368C;
+    TDXDrawOptions options_ = doDefaultOptions;
     TDXDrawOptions nowOptions_ = 0;
     int surfaceWidth_ = 0;
     int surfaceHeight_ = 0;
@@ -146,8 +164,7 @@ private:
     int initDepth_ = 0;
     bool strategyMade_ = false;  // freeing it gives the display mode back
     std::unique_ptr<TDirectDrawSurface> surface_;
-    int nextNotification_ = 1;
-    std::vector<std::pair<int, TDXDrawNotifyEvent>> notifications_;
+    TListeners<TDXDrawNotifyEvent> notifications_;
     TForm* hookedForm_ = nullptr;
     int hookId_ = 0;
 

@@ -42,8 +42,7 @@ void TDXSound::SetOptions(TDXSoundOptions value) {
 }
 
 int TDXSound::RegisterNotification(TDXSoundNotifyEvent event) {
-    int id = nextNotification_++;
-    notifications_.emplace_back(id, event);
+    const int id = notifications_.Add(event);
     if (initialized_) {
         event(this, dsntInitialize);
         event(this, dsntRestore);
@@ -52,18 +51,12 @@ int TDXSound::RegisterNotification(TDXSoundNotifyEvent event) {
 }
 
 void TDXSound::UnRegisterNotification(int id) {
-    auto it = std::find_if(notifications_.begin(), notifications_.end(),
-                           [id](const auto& n) { return n.first == id; });
-    if (it == notifications_.end()) return;
-    TDXSoundNotifyEvent event = std::move(it->second);
-    notifications_.erase(it);
-    if (initialized_) event(this, dsntFinalize);
+    const TDXSoundNotifyEvent event = notifications_.Remove(id);
+    if (event && initialized_) event(this, dsntFinalize);
 }
 
 void TDXSound::Broadcast(int code) {
-    // Newest listener first; a listener may unregister while this runs.
-    auto list = notifications_;
-    for (auto it = list.rbegin(); it != list.rend(); ++it) it->second(this, code);
+    notifications_.TellNewestFirst(this, code);
 }
 
 void TDXSound::Loaded() {

@@ -96,8 +96,7 @@ private:
     std::unique_ptr<platform::SoundDevice> device_;
     TForm* hookedForm_ = nullptr;
     int hookId_ = 0;
-    int nextNotification_ = 1;
-    std::vector<std::pair<int, TDXSoundNotifyEvent>> notifications_;
+    TListeners<TDXSoundNotifyEvent> notifications_;
 };
 
 using TCustomDXSound = TDXSound;

@@ -30,12 +30,11 @@ void TForm::Show() {
 }
 
 int TForm::AddHook(TFormHook hook) {
-    hooks_.emplace_back(nextHook_, std::move(hook));
-    return nextHook_++;
+    return hooks_.Add(std::move(hook));
 }
 
 void TForm::RemoveHook(int id) {
-    std::erase_if(hooks_, [id](const auto& h) { return h.first == id; });
+    hooks_.Remove(id);
 }
 
 void TForm::Broadcast(FormEvent event) {
@@ -44,9 +43,7 @@ void TForm::Broadcast(FormEvent event) {
         if (destroyed_) return;
         destroyed_ = true;
     }
-    // A hook may remove itself while it runs; walk a copy.
-    auto hooks = hooks_;
-    for (auto& [id, hook] : hooks) hook(event);
+    hooks_.TellOldestFirst(event);
 }
 
 void TForm::DispatchKeyDown(uint16_t key) {

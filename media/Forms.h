@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "media/Listeners.h"
 #include "platform/Platform.h"
 
 namespace skyrend {
@@ -83,8 +84,7 @@ private:
     friend class TApplication;
     bool shown_ = false;
     bool isMain_ = false;
-    int nextHook_ = 1;
-    std::vector<std::pair<int, TFormHook>> hooks_;
+    TListeners<TFormHook> hooks_;
     bool destroyed_ = false;
 };
 

@@ -107,18 +107,27 @@ using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
 std::unique_ptr<TGraphic> CreateGraphic(const std::string& className);
 void RegisterGraphicClass(const std::string& className, TGraphicFactory factory);
 
+// A graphic decoded as it is loaded: its size and pixels are those of the
+// decoded image.
+class TDecodedGraphic : public TGraphic {
+public:
+    int32_t Width() const override { return image_.Width; }
+    int32_t Height() const override { return image_.Height; }
+    const TImage32& Image() const override { return image_; }
+
+protected:
+    TImage32 image_;
+};
+
 // A standard bitmap file (with its 14-byte file header) in a picture, decoded
 // when loaded. Its data is a 4-byte size and then the file. A bad file: EInvalidGraphic
 // "Bitmap image is not valid" (bad DIB parts: "DIB is invalid").
-class TBitmap : public TGraphic {
+class TBitmap : public TDecodedGraphic {
 public:
     std::string ClassName() const override { return "TBitmap"; }
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) const override;
-    int32_t Width() const override { return image_.Width; }
-    int32_t Height() const override { return image_.Height; }
-    const TImage32& Image() const override { return image_; }
 
     // Reads a whole bitmap file; an empty one gives an empty bitmap.
     void LoadFromFileImage(const std::vector<uint8_t>& file);
@@ -129,21 +138,17 @@ public:
 
 private:
     std::vector<uint8_t> file_;
-    TImage32 image_;  // decoded when loaded
 };
 
 // A JPEG/JFIF image in a picture, decoded with libjpeg when loaded. Its data
 // is a 4-byte size and then the image. A bad image: EInvalidGraphic
 // "JPEG error #%d" with libjpeg's message code.
-class TJPEGImage : public TGraphic {
+class TJPEGImage : public TDecodedGraphic {
 public:
     std::string ClassName() const override { return "TJPEGImage"; }
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) const override;
-    int32_t Width() const override { return image_.Width; }
-    int32_t Height() const override { return image_.Height; }
-    const TImage32& Image() const override { return image_; }
 
     // Decodes a whole JPEG image; an empty one gives an empty picture.
     void LoadFromJPEG(const std::vector<uint8_t>& jpeg);
@@ -154,7 +159,6 @@ public:
 
 private:
     std::vector<uint8_t> jpeg_;
-    TImage32 image_;
 };
 
 // A picture: one graphic or none. Its one stored property is "Data".

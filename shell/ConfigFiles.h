@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "state/ScreenProfiles.h"
+
 namespace skyrend {
 
 struct GameState;
@@ -13,9 +15,6 @@ struct GameState;
 // Reads aufloesung.cfg and schiffe.cfg, applies the screen profile and resets
 // the menu page and the options highlight.
 void ReadConfigFiles(GameState& g);
-// Sets the eleven profile values from ResolutionIndex; any other index
-// leaves them as they were.
-void ApplyScreenProfile(GameState& g);
 
 // The integer on the first line of a text file; throws the runtime's errors
 // ("Datei nicht gefunden", "'%s' ist kein gültiger Integerwert", ...).

@@ -52,11 +52,12 @@ void CountDownCooldowns(GameState& g) {
 
 void ApplyControls(TSkyrendMain& m) {
     const TInputStates& states = m.DXInput1->States;
-    if (states.Contains(isLeft)) TurnLeft(m);
-    if (states.Contains(isRight)) TurnRight(m);
-    if (states.Contains(isUp)) ThrustForward(m);
-    if (states.Contains(isDown)) ThrustBackward(m);
-    if (states.Contains(isButton1)) FirePlayerShot(m);
+    GameState& g = m.state;
+    if (states.Contains(isLeft)) TurnLeft(g);
+    if (states.Contains(isRight)) TurnRight(g);
+    if (states.Contains(isUp)) ThrustForward(g);
+    if (states.Contains(isDown)) ThrustBackward(g);
+    if (states.Contains(isButton1)) FirePlayerShot(g, m.stage);
 }
 
 }  // namespace
@@ -65,35 +66,35 @@ void TSkyrendMain::FrameStep() {
     GameState& g = state;
     ++g.ticks.NearStarTick;
     ++g.ticks.FarStarTick;
-    DrawStars(*this);
-    DrawBonusObjects(*this);
+    DrawStars(g, stage);
+    DrawBonusObjects(g, stage);
     if (++g.ticks.RadarTick == 6) g.ticks.RadarTick = 0;
     if (g.exhaust.ExhaustCount > 0) {
         ++g.ticks.ExhaustTick;
-        DrawExhaustPuffs(*this);
-        MoveExhaustPuffs(*this);
+        DrawExhaustPuffs(g, stage);
+        MoveExhaustPuffs(g);
     }
     if (g.enemyShots.EnemyShotCount > 0) {
         ++g.ticks.EnemyShotTick;
-        DrawEnemyShots(*this);
-        MoveEnemyShots(*this);
+        DrawEnemyShots(g, stage);
+        MoveEnemyShots(g, stage);
     }
     if (g.playerShots.PlayerShotCount > 0) {
         ++g.ticks.PlayerShotTick;
-        DrawPlayerShots(*this);
-        MovePlayerShots(*this);
+        DrawPlayerShots(g, stage);
+        MovePlayerShots(g, stage);
     }
-    if (g.enemies.EnemyShipCount > 0) UpdateEnemyShips(*this);
-    if (g.explosions.ExplosionCount > 0) DrawExplosions(*this);
-    DrawShip(*this);
-    UpdateEnergyShown(*this);
-    DrawEnergyBar(*this);
-    DrawRadar(*this);
+    if (g.enemies.EnemyShipCount > 0) UpdateEnemyShips(g, stage);
+    if (g.explosions.ExplosionCount > 0) DrawExplosions(g, stage);
+    DrawShip(g, stage);
+    UpdateEnergyShown(g);
+    DrawEnergyBar(g, stage);
+    DrawRadar(g, stage);
     WriteStatusLine(*this);
     CountDownCooldowns(g);
     DXInput1->Update();
     ApplyControls(*this);
-    MoveShipAndCamera(*this);
+    MoveShipAndCamera(g);
 }
 
 }  // namespace skyrend

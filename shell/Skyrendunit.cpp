@@ -6,6 +6,7 @@
 
 #include "combat/Enemies.h"
 #include "shell/ConfigFiles.h"
+#include "state/StartValues.h"
 #include "world/Stars.h"
 
 namespace skyrend {
@@ -68,6 +69,18 @@ void TSkyrendMain::CreateComponents() {
     Menuegfx = std::make_unique<TDXImageList>(this);
     WaveLists = {DXWaveList1.get(), DXWaveList2.get(), DXWaveList3.get(), DXWaveList4.get(),
                  DXWaveList5.get(), DXWaveList6.get(), DXWaveList7.get(), DXWaveList8.get()};
+    stage = {.DXDraw = DXDraw.get(),
+             .Stars1 = Stars1.get(),
+             .Ship1 = Ship1.get(),
+             .Weapons = Weapons.get(),
+             .radar = radar.get(),
+             .abgas = abgas.get(),
+             .Bonus = Bonus.get(),
+             .Enemy = Enemy.get(),
+             .Explosion = Explosion.get(),
+             .Energy = Energy.get(),
+             .enemy_weapons = enemy_weapons.get(),
+             .Cue = [this](int32_t n) { PlayCue(*this, n); }};
 }
 
 // The window definition's settings, applied while every component is
@@ -199,11 +212,11 @@ void TSkyrendMain::NewGameSequence() {
 }
 
 void TSkyrendMain::MakeWorld() {
-    GenerateStars(*this);
-    DrawStars(*this);
-    GenerateBonusObjects(*this);
-    PlaceEnemyShips(*this);
-    DrawBonusObjects(*this);
+    GenerateStars(state);
+    DrawStars(state, stage);
+    GenerateBonusObjects(state);
+    PlaceEnemyShips(state);
+    DrawBonusObjects(state, stage);
 }
 
 void TSkyrendMain::NewGameSetup() {
@@ -228,36 +241,7 @@ void TSkyrendMain::LoadCollections() {
     for (TDXWaveList* list : WaveLists) list->Items.LoadFromFile("sfx\\weapons.dxw");
 }
 
-void TSkyrendMain::ResetStartValues() {
-    // 3. Start values. Emptying a list only sets its live count to 0.
-    GameState& g = state;
-    g.shell.MenuOverlayShown = 1;
-    g.ticks.NearStarTick = 0;
-    g.ticks.FarStarTick = 0;
-    g.ship.ShipHeading = 0.0L;
-    g.energy.Energy = 100;
-    g.energy.EnergyShown = 0;
-    g.ship.MaxSpeed = 10;
-    g.ship.MinSpeed = -2;
-    g.ship.SpeedStep = 0.12;
-    g.ship.ShipSpeed = 1.0;
-    g.ship.MaxTurnSpeed = 2;
-    g.ship.MinTurnSpeed = -2;
-    g.ship.ShipTurnSpeed = 0.01L;
-    g.ship.TurnStep = 0.08;
-    g.explosions.ExplosionCount = 0;
-    g.shell.CueDeviceIndex = 0;
-    g.playerShots.PlayerShotCount = 0;
-    g.enemyShots.EnemyShotCount = 0;
-    g.enemies.EnemyShipCount = 0;
-    g.playerShots.PlayerFireCooldown = 1;
-    // The enemy countdowns are reset over positions 1..EnemyShipCount, which
-    // is already 0 here: each keeps what the previous game left.
-    for (int32_t i = 1; i <= g.enemies.EnemyShipCount; ++i) g.enemies.EnemyFireCooldown[i] = 1;
-    g.exhaust.ExhaustCount = 0;
-    g.radar.RadarSweepFrame = 0;
-    g.radar.RadarRange = 1000;
-}
+void TSkyrendMain::ResetStartValues() { skyrend::ResetStartValues(state); }
 
 // 5, 6 (after 4, the configuration files): the display at the profile's size.
 void TSkyrendMain::SwitchDisplayToProfile() {

@@ -15,7 +15,8 @@
 #include "media/DXInput.h"
 #include "media/DXSounds.h"
 #include "media/Forms.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
+#include "state/Stage.h"
 
 namespace skyrend {
 
@@ -42,6 +43,8 @@ public:
     std::array<TDXWaveList*, 8> WaveLists{};
 
     GameState state;
+    // What the world and the combat code see of the components above.
+    Stage stage;
 
     // Told of every cue as (device 0..7, item); the simulator's trace uses it.
     std::function<void(int32_t device, int32_t item)> OnCue;

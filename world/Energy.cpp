@@ -6,7 +6,8 @@
 
 #include "world/Energy.h"
 
-#include "shell/Skyrendunit.h"
+#include "state/GameState.h"
+#include "state/Stage.h"
 
 namespace skyrend {
 
@@ -16,12 +17,9 @@ void UpdateEnergyShown(GameState& g) {
     if (e.EnergyShown > e.Energy) --e.EnergyShown;
 }
 
-void UpdateEnergyShown(TSkyrendMain& m) { UpdateEnergyShown(m.state); }
-
 // One picture per value shown, 0..100.
-void DrawEnergyBar(TSkyrendMain& m) {
-    const GameState& g = m.state;
-    m.Energy->Items.GetItem(g.energy.EnergyShown).Draw(m.DXDraw->Surface(), g.config.ScreenWidth - 600, 20, 0);
+void DrawEnergyBar(const GameState& g, const Stage& stage) {
+    stage.Energy->Items.GetItem(g.energy.EnergyShown).Draw(stage.Surface(), g.config.ScreenWidth - 600, 20, 0);
 }
 
 // A hit larger than what is left empties the energy; nothing goes below 0.

@@ -6,16 +6,14 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
 struct GameState;
+struct Stage;
 
-void UpdateEnergyShown(TSkyrendMain& m);
-void DrawEnergyBar(TSkyrendMain& m);
+// The bar's walk towards the energy, one step a frame.
+void UpdateEnergyShown(GameState& g);
+void DrawEnergyBar(const GameState& g, const Stage& stage);
 void DamageShip(GameState& g, int32_t amount);
 // The recharge for one bonus object at (bx, by), near the ship.
 void RechargeFromBonus(GameState& g, int32_t bx, int32_t by);
-
-// The bar's walk towards the energy, on the game state alone.
-void UpdateEnergyShown(GameState& g);
 
 }  // namespace skyrend

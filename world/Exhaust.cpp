@@ -6,8 +6,9 @@
 
 #include "world/Exhaust.h"
 
-#include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/GameState.h"
+#include "state/Space.h"
+#include "state/Stage.h"
 
 namespace skyrend {
 
@@ -27,8 +28,6 @@ void SpawnExhaustPuff(GameState& g) {
     ex.Y[n] = g.world.CameraY;
 }
 
-void SpawnExhaustPuff(TSkyrendMain& m) { SpawnExhaustPuff(m.state); }
-
 // The heading difference is stored as a double before it is scaled.
 int64_t PuffAngle(long double puffHeading, long double shipHeading) {
     const double turned = static_cast<double>(puffHeading - shipHeading);
@@ -37,19 +36,18 @@ int64_t PuffAngle(long double puffHeading, long double shipHeading) {
 
 // Puffs in view advance one picture every third frame in which puffs exist,
 // and are drawn turned by how far the ship has turned since the drop.
-void DrawExhaustPuffs(TSkyrendMain& m) {
-    GameState& g = m.state;
+void DrawExhaustPuffs(GameState& g, const Stage& stage) {
     ExhaustPuffs& ex = g.exhaust;
     const bool advance = g.ticks.ExhaustTick == 3;
     const ViewWindow view = MakeViewWindow(g, g.world.CameraX, g.world.CameraY);
     const ViewRotation rotation = MakeViewRotation(g);
-    TDirectDrawSurface* surface = m.DXDraw->Surface();
+    TDirectDrawSurface* surface = stage.Surface();
     for (int32_t i = 1; i <= ex.ExhaustCount; ++i) {
         if (!view.Contains(ex.X[i], ex.Y[i])) continue;
         if (advance && ++ex.Frame[i] == 7) ex.Frame[i] = 0;
         const ScreenPoint p = WorldToScreen(g, rotation, ex.X[i], ex.Y[i], g.world.CameraX, g.world.CameraY);
         const int64_t angle = PuffAngle(ex.Heading[i], g.ship.ShipHeading);
-        m.abgas->Items.GetItem(ex.Frame[i])
+        stage.abgas->Items.GetItem(ex.Frame[i])
             .DrawRotated(surface, static_cast<int32_t>(p.x) - 10, static_cast<int32_t>(p.y), 10, 10, 0, 0.5, 0.5,
                          static_cast<float>(angle));
     }
@@ -73,7 +71,5 @@ void MoveExhaustPuffs(GameState& g) {
             ++i;
     }
 }
-
-void MoveExhaustPuffs(TSkyrendMain& m) { MoveExhaustPuffs(m.state); }
 
 }  // namespace skyrend

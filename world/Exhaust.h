@@ -6,15 +6,11 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
 struct GameState;
+struct Stage;
 
-void SpawnExhaustPuff(TSkyrendMain& m);
-void DrawExhaustPuffs(TSkyrendMain& m);
-void MoveExhaustPuffs(TSkyrendMain& m);
-
-// The same on the game state alone (drawing needs the main window).
 void SpawnExhaustPuff(GameState& g);
+void DrawExhaustPuffs(GameState& g, const Stage& stage);
 void MoveExhaustPuffs(GameState& g);
 
 // The draw angle of a puff in 1/256 turns: how far the ship has turned since

@@ -9,26 +9,23 @@
 
 #include <cmath>
 
-#include "shell/Skyrendunit.h"
+#include "state/GameState.h"
+#include "state/Space.h"
+#include "state/Stage.h"
 #include "world/Energy.h"
-#include "world/Space.h"
 
 namespace skyrend {
 
 namespace {
 
-constexpr int32_t FrameItem = 0;
-constexpr int32_t PlayerShotBlip = 1;
-constexpr int32_t BonusBlip = 7;
-constexpr int32_t SweepItem = 15;
-constexpr int32_t EnemyShipBlip = 25;
-constexpr int32_t EnemyShotBlip = 32;
-constexpr int32_t BonusPictures = 39;
-constexpr int32_t SweepFrames = 10;
+// The radar's pictures: the frame, then each kind of blip and the sweep,
+// each from its first picture on.
+constexpr int32_t FrameItem = 0, PlayerShotBlip = 1, BonusBlip = 7, SweepItem = 15;
+constexpr int32_t EnemyShipBlip = 25, EnemyShotBlip = 32, BonusPictures = 39, SweepFrames = 10;
 
 // What every blip of a frame shares: the reach, the scales, the surface.
 struct RadarView {
-    TSkyrendMain& m;
+    const Stage& stage;
     const GameState& g;
     TDirectDrawSurface* surface;
     ViewRotation turn;
@@ -36,10 +33,10 @@ struct RadarView {
     int32_t reach;
     double xScale, yScale;
 
-    explicit RadarView(TSkyrendMain& main)
-        : m(main),
-          g(main.state),
-          surface(main.DXDraw->Surface()),
+    RadarView(const GameState& game, const Stage& s)
+        : stage(s),
+          g(game),
+          surface(s.Surface()),
           turn(MakeViewRotation(g)),
           camX(g.world.CameraX),
           camY(g.world.CameraY),
@@ -62,7 +59,7 @@ struct RadarView {
         const int64_t blipX = Nearest(static_cast<double>(sx) / xScale) + g.config.ScreenWidth - 300 +
                               g.config.RadarOffsetX;
         const int64_t blipY = Nearest(static_cast<double>(sy) / yScale) + g.config.RadarOffsetY;
-        m.radar->Items.GetItem(base + g.ticks.RadarTick)
+        stage.radar->Items.GetItem(base + g.ticks.RadarTick)
             .Draw(surface, static_cast<int32_t>(blipX), static_cast<int32_t>(blipY), 0);
     }
 
@@ -84,9 +81,8 @@ void BonusPass(const RadarView& view, GameState& g) {
 
 }  // namespace
 
-void DrawRadar(TSkyrendMain& m) {
-    GameState& g = m.state;
-    const RadarView view(m);
+void DrawRadar(GameState& g, const Stage& stage) {
+    const RadarView view(g, stage);
     BonusPass(view, g);
     const PlayerShots& ps = g.playerShots;
     for (int32_t i = 1; i <= ps.PlayerShotCount; ++i) view.PlaceBlip(ps.PlayerShotX[i], ps.PlayerShotY[i], PlayerShotBlip);
@@ -96,8 +92,8 @@ void DrawRadar(TSkyrendMain& m) {
     for (int32_t i = 1; i <= es.EnemyShotCount; ++i) view.PlaceBlip(es.EnemyShotX[i], es.EnemyShotY[i], EnemyShotBlip);
 
     TDirectDrawSurface* surface = view.surface;
-    m.radar->Items.GetItem(SweepItem + g.radar.RadarSweepFrame).Draw(surface, g.config.ScreenWidth - 240, 115, 0);
-    m.radar->Items.GetItem(FrameItem).Draw(surface, g.config.ScreenWidth - 359, 17, 0);
+    stage.radar->Items.GetItem(SweepItem + g.radar.RadarSweepFrame).Draw(surface, g.config.ScreenWidth - 240, 115, 0);
+    stage.radar->Items.GetItem(FrameItem).Draw(surface, g.config.ScreenWidth - 359, 17, 0);
     if (++g.radar.RadarSweepFrame >= SweepFrames) g.radar.RadarSweepFrame = 0;
 }
 

@@ -4,8 +4,9 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
+struct GameState;
+struct Stage;
 
-void DrawRadar(TSkyrendMain& m);
+void DrawRadar(GameState& g, const Stage& stage);
 
 }  // namespace skyrend

@@ -6,9 +6,10 @@
 
 #include "world/Ship.h"
 
-#include "shell/Skyrendunit.h"
+#include "state/GameState.h"
+#include "state/Space.h"
+#include "state/Stage.h"
 #include "world/Exhaust.h"
-#include "world/Space.h"
 
 namespace skyrend {
 
@@ -110,16 +111,9 @@ int32_t ShipSpriteItem(long double turnSpeed) {
     return item;
 }
 
-void TurnLeft(TSkyrendMain& m) { TurnLeft(m.state); }
-void TurnRight(TSkyrendMain& m) { TurnRight(m.state); }
-void ThrustForward(TSkyrendMain& m) { ThrustForward(m.state); }
-void ThrustBackward(TSkyrendMain& m) { ThrustBackward(m.state); }
-void MoveShipAndCamera(TSkyrendMain& m) { MoveShipAndCamera(m.state); }
-
-void DrawShip(TSkyrendMain& m) {
-    const GameState& g = m.state;
-    m.Ship1->Items.GetItem(ShipSpriteItem(g.ship.ShipTurnSpeed))
-        .Draw(m.DXDraw->Surface(), g.config.ShipDrawX, g.config.ShipDrawY, 0);
+void DrawShip(const GameState& g, const Stage& stage) {
+    stage.Ship1->Items.GetItem(ShipSpriteItem(g.ship.ShipTurnSpeed))
+        .Draw(stage.Surface(), g.config.ShipDrawX, g.config.ShipDrawY, 0);
 }
 
 }  // namespace skyrend

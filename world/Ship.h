@@ -6,22 +6,15 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
 struct GameState;
+struct Stage;
 
-void TurnLeft(TSkyrendMain& m);
-void TurnRight(TSkyrendMain& m);
-void ThrustForward(TSkyrendMain& m);
-void ThrustBackward(TSkyrendMain& m);
-void MoveShipAndCamera(TSkyrendMain& m);
-void DrawShip(TSkyrendMain& m);
-
-// The same controls and motion on the game state alone.
 void TurnLeft(GameState& g);
 void TurnRight(GameState& g);
 void ThrustForward(GameState& g);
 void ThrustBackward(GameState& g);
 void MoveShipAndCamera(GameState& g);
+void DrawShip(const GameState& g, const Stage& stage);
 
 // The picture of the ship for a turn speed: 20 in level flight, lower
 // banking left, higher banking right, one step per 0.05 of turn speed.

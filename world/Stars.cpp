@@ -13,8 +13,9 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "shell/Skyrendunit.h"
-#include "world/Space.h"
+#include "state/GameState.h"
+#include "state/Space.h"
+#include "state/Stage.h"
 
 namespace skyrend {
 
@@ -78,17 +79,16 @@ int32_t Shifted(int32_t v, int32_t shift) {
 
 // Draws the stars of one layer that its camera sees, advancing the picture
 // of each of them on the frames the layer animates.
-void DrawStarLayer(TSkyrendMain& m, StarLayer& layer, double camX, double camY, bool advance,
-                   int32_t wrapAt, int32_t restart) {
-    const GameState& g = m.state;
+void DrawStarLayer(const GameState& g, const Stage& stage, StarLayer& layer, double camX, double camY,
+                   bool advance, int32_t wrapAt, int32_t restart) {
     const ViewWindow view = MakeViewWindow(g, camX, camY);
     const ViewRotation rotation = MakeViewRotation(g);
-    TDirectDrawSurface* surface = m.DXDraw->Surface();
+    TDirectDrawSurface* surface = stage.Surface();
     for (int32_t i = 1; i <= StarsPerLayer; ++i) {
         if (!view.Contains(layer.X[i], layer.Y[i])) continue;
         if (advance && ++layer.Item[i] == wrapAt) layer.Item[i] = restart;
         const ScreenPoint p = WorldToScreen(g, rotation, layer.X[i], layer.Y[i], camX, camY);
-        m.Stars1->Items.GetItem(layer.Item[i])
+        stage.Stars1->Items.GetItem(layer.Item[i])
             .Draw(surface, static_cast<int32_t>(p.x) - 15, static_cast<int32_t>(p.y), 0);
     }
 }
@@ -130,9 +130,9 @@ void GenerateStarField(GameState& g) {
     GenerateStarLayer(g.stars.FarStars, StarsPerLayer, w.Rng, w.WorldSize, 8, 13, 13);
 }
 
-void GenerateStars(TSkyrendMain& m) {
-    m.state.world.Rng.Randomize(platform::Current().UtcMillisecondOfDay());
-    GenerateStarField(m.state);
+void GenerateStars(GameState& g) {
+    g.world.Rng.Randomize(platform::Current().UtcMillisecondOfDay());
+    GenerateStarField(g);
 }
 
 void GenerateBonusObjects(GameState& g) {
@@ -144,33 +144,29 @@ void GenerateBonusObjects(GameState& g) {
     }
 }
 
-void GenerateBonusObjects(TSkyrendMain& m) { GenerateBonusObjects(m.state); }
-
 // Clears the surface, then draws the far layer under the near one. Near
 // stars in view advance every second frame, far stars every fourth.
-void DrawStars(TSkyrendMain& m) {
-    GameState& g = m.state;
-    if (TDirectDrawSurface* surface = m.DXDraw->Surface()) surface->Fill(0);
+void DrawStars(GameState& g, const Stage& stage) {
+    if (TDirectDrawSurface* surface = stage.Surface()) surface->Fill(0);
 
-    DrawStarLayer(m, g.stars.FarStars, g.world.FarCameraX, g.world.FarCameraY, g.ticks.FarStarTick == 4, 22, 13);
+    DrawStarLayer(g, stage, g.stars.FarStars, g.world.FarCameraX, g.world.FarCameraY, g.ticks.FarStarTick == 4, 22, 13);
     if (g.ticks.FarStarTick == 4) g.ticks.FarStarTick = 0;
 
-    DrawStarLayer(m, g.stars.NearStars, g.world.CameraX, g.world.CameraY, g.ticks.NearStarTick == 2, 13, 0);
+    DrawStarLayer(g, stage, g.stars.NearStars, g.world.CameraX, g.world.CameraY, g.ticks.NearStarTick == 2, 13, 0);
     if (g.ticks.NearStarTick == 2) g.ticks.NearStarTick = 0;
 }
 
 // A bonus object in view shows its next picture every frame.
-void DrawBonusObjects(TSkyrendMain& m) {
-    GameState& g = m.state;
+void DrawBonusObjects(GameState& g, const Stage& stage) {
     const ViewWindow view = MakeViewWindow(g, g.world.CameraX, g.world.CameraY);
     const ViewRotation rotation = MakeViewRotation(g);
-    TDirectDrawSurface* surface = m.DXDraw->Surface();
+    TDirectDrawSurface* surface = stage.Surface();
     BonusObjects& b = g.bonus;
     for (int32_t i = 1; i <= BonusObjectCount; ++i) {
         if (!view.Contains(b.X[i], b.Y[i])) continue;
         if (++b.Frame[i] == 39) b.Frame[i] = 0;
         const ScreenPoint p = WorldToScreen(g, rotation, b.X[i], b.Y[i], g.world.CameraX, g.world.CameraY);
-        m.Bonus->Items.GetItem(b.Frame[i])
+        stage.Bonus->Items.GetItem(b.Frame[i])
             .Draw(surface, static_cast<int32_t>(p.x) - 25, static_cast<int32_t>(p.y) - 25, 0);
     }
 }

@@ -6,15 +6,15 @@
 
 namespace skyrend {
 
-class TSkyrendMain;
 struct GameState;
+struct Stage;
 struct StarLayer;
 struct RandomGenerator;
 
-void GenerateStars(TSkyrendMain& m);
-void GenerateBonusObjects(TSkyrendMain& m);
-void DrawStars(TSkyrendMain& m);
-void DrawBonusObjects(TSkyrendMain& m);
+// Reseeds the generator from the time of day, then GenerateStarField.
+void GenerateStars(GameState& g);
+void DrawStars(GameState& g, const Stage& stage);
+void DrawBonusObjects(GameState& g, const Stage& stage);
 
 // Everything of GenerateStars after the reseed: the world's size, the
 // cameras at its centre, the near layer and then the far layer.

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "platform/headless/WaveFile.h"
-#include "platform/sdl/shared/AlCore.h"
-#include "platform/sdl/shared/AlSound.h"
+#include "platform/common/AlCore.h"
+#include "platform/common/AlSound.h"
 
 namespace skyrend::platform {
 

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/sdl/shared/ScreenImage.h"
-#include "platform/sdl/shared/TextRasteriser.h"
+#include "platform/common/ScreenImage.h"
+#include "platform/common/TextRasteriser.h"
 
 namespace skyrend::platform {
 

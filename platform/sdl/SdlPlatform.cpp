@@ -14,8 +14,8 @@
 #include "platform/sdl/SdlScreen.h"
 #include "platform/sdl/SdlVideo.h"
 #include "platform/sdl/StderrCapture.h"
-#include "platform/sdl/shared/AlSound.h"
-#include "platform/sdl/shared/TextRasteriser.h"
+#include "platform/common/AlSound.h"
+#include "platform/common/TextRasteriser.h"
 
 namespace skyrend::platform {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/sdl/shared/ScreenImage.h"
+#include "platform/common/ScreenImage.h"
 
 namespace skyrend::platform {
 

@@ -12,64 +12,16 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "combat/Enemies.h"
 #include "media/WaveCollection.h"
-#include "platform/headless/HeadlessPlatform.h"
-#include "shell/Skyrendunit.h"
+#include "harness/HeadlessGame.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-namespace {
-constexpr bool countingAllocations = false;
-long AllocationCount() { return 0; }
-}  // namespace
-#else
-namespace {
-constexpr bool countingAllocations = true;
-std::atomic<long> allocations{0};
-long AllocationCount() { return allocations.load(); }
-
-void* Allocate(size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void* AllocateAligned(size_t size, std::align_val_t align) {
-    ++allocations;
-    const size_t a = static_cast<size_t>(align);
-    if (void* p = std::aligned_alloc(a, (size + a - 1) / a * a)) return p;
-    throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(size_t size) { return Allocate(size); }
-void* operator new[](size_t size) { return Allocate(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void* operator new(size_t size, std::align_val_t align) { return AllocateAligned(size, align); }
-void* operator new[](size_t size, std::align_val_t align) { return AllocateAligned(size, align); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t, std::align_val_t) noexcept { std::free(p); }
-#endif
+#include "tests/support/CountingAllocator.h"
 
 namespace skyrend::test {
 namespace {
@@ -80,28 +32,19 @@ class FrameAllocations : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!countingAllocations) GTEST_SKIP() << "the sanitizer owns the allocation functions";
-        platform::SetCurrent(&hp_);
         std::filesystem::current_path(SKYREND_GAME_DIR);
-        hp_.SetClock(36000000);
-        forms_ = CreateGameForms();
-        forms_.main->Show();
-        hp_.Push({platform::MessageKind::Activate});
-        Application().ProcessMessages();
+        game_.Start();
         ASSERT_TRUE(hp_.ErrorBoxes().empty());
     }
     void TearDown() override {
         if (!countingAllocations) return;
         // The application object outlives the game: leave it inactive, so
         // that the next game's activation runs its new game.
-        hp_.Push({platform::MessageKind::Deactivate});
-        Application().ProcessMessages();
-        forms_.readconfig.reset();
-        forms_.main.reset();
-        platform::SetCurrent(nullptr);
+        game_.Stop();
     }
 
-    TSkyrendMain& m() { return *forms_.main; }
-    GameState& g() { return forms_.main->state; }
+    TSkyrendMain& m() { return game_.m(); }
+    GameState& g() { return game_.g(); }
 
     // A new fleet of `ships`; the first `near` of them stand on rays around
     // the player, three to a ray, already pointing at it, so that the outer
@@ -110,7 +53,7 @@ protected:
     void StartFight(int32_t ships, int32_t near) {
         g().config.EnemyCount = ships;
         g().enemies.EnemyShipCount = 0;
-        PlaceEnemyShips(m());
+        PlaceEnemyShips(g());
         EnemyShips& e = g().enemies;
         for (int32_t i = 1; i <= near && i <= e.EnemyShipCount; ++i) {
             const double turn = 2 * 3.14159265358979 * ((i - 1) / 3) / ((near + 2) / 3);
@@ -139,10 +82,7 @@ protected:
             }
     }
 
-    void Tick() {
-        hp_.AdvanceClock(33);
-        Application().Idle();
-    }
+    void Tick() { game_.Frames(1); }
 
     // The allocations of one tick, and of writing its text lines again by
     // themselves. The record of written texts starts empty each time, so
@@ -193,8 +133,8 @@ protected:
         EXPECT_TRUE(hp_.ErrorBoxes().empty()) << hp_.ErrorBoxes().front();
     }
 
-    platform::HeadlessPlatform hp_;
-    GameForms forms_;
+    HeadlessGame game_{36000000};
+    platform::HeadlessPlatform& hp_ = game_.hp();
 };
 
 TEST_F(FrameAllocations, SmallFleetWithTheMenuShown) {

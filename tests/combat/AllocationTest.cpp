@@ -5,38 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "combat/Enemies.h"
 #include "combat/EnemyShots.h"
 #include "combat/Explosions.h"
 #include "combat/PlayerShots.h"
 #include "combat/ShotHits.h"
 #include "tests/combat/CombatGame.h"
+#include "tests/support/CountingAllocator.h"
 #include "world/Radar.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-namespace {
-constexpr bool countingAllocations = false;
-long AllocationCount() { return 0; }
-}  // namespace
-#else
-namespace {
-constexpr bool countingAllocations = true;
-std::atomic<long> allocations{0};
-long AllocationCount() { return allocations; }
-}  // namespace
-
-void* operator new(size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-#endif
 
 namespace skyrend::test {
 namespace {
@@ -53,17 +29,17 @@ TEST(Frame, CombatStepsAllocateNothing) {
     for (int k = 0; k < 20; ++k) game.AddPlayerShot(10000, 10000, 180 + k, 12);
     for (int k = 0; k < 20; ++k) game.AddEnemyShot(10000 - 5 * k, 10100, NoOwner, 0, 0);
     game.AddShip(10000, 10000);
-    DestroyEnemyShip(game.m(), g.enemies.EnemyShipCount);
+    DestroyEnemyShip(game.g(), game.stage(), g.enemies.EnemyShipCount);
     auto combat = [&] {
-        MoveEnemyShots(game.m());
-        MovePlayerShots(game.m());
-        SteerEnemyShips(game.m());
+        MoveEnemyShots(game.g(), game.stage());
+        MovePlayerShots(game.g(), game.stage());
+        SteerEnemyShips(game.g(), game.stage());
         MoveEnemyShips(g);
-        DrawEnemyShips(game.m());
-        DrawExplosions(game.m());
-        DrawRadar(game.m());
+        DrawEnemyShips(game.g(), game.stage());
+        DrawExplosions(game.g(), game.stage());
+        DrawRadar(game.g(), game.stage());
     };
-    ASSERT_TRUE(ShipHitScan(game.m(), 20).Indexed());
+    ASSERT_TRUE(ShipHitScan(game.g(), game.stage(), 20).Indexed());
     combat();  // the scratch storage grows once
     const long before = AllocationCount();
     for (int frame = 0; frame < 3; ++frame) combat();

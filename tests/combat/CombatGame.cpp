@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
+#include "combat/Enemies.h"
 #include "media/DIB.h"
+#include "state/StartValues.h"
 
 namespace skyrend::test {
 
@@ -33,25 +35,14 @@ CombatGame& CombatGame::Get() {
 }
 
 CombatGame::CombatGame() {
-    platform::SetCurrent(&hp_);
     std::filesystem::current_path(SKYREND_GAME_DIR);
-    hp_.SetClock(12345678);
-    forms_ = CreateGameForms();
-    forms_.main->OnCue = [this](int32_t device, int32_t item) { cues.emplace_back(device, item); };
-    forms_.main->Show();
-    hp_.Push({platform::MessageKind::Activate});
-    Application().ProcessMessages();
+    game_.Create().OnCue = [this](int32_t device, int32_t item) { cues.emplace_back(device, item); };
+    game_.ShowAndActivate();
     InstallProbes();
     // A test frame can destroy hundreds of ships while the clock stands
     // still; a few voices per sound are enough to hear the cues.
-    for (TDXWaveList* list : forms_.main->WaveLists)
+    for (TDXWaveList* list : m().WaveLists)
         for (int32_t k = 0; k < list->Items.Count(); ++k) list->Items.GetItem(k).SetMaxPlayingCount(4);
-}
-
-CombatGame::~CombatGame() {
-    forms_.readconfig.reset();
-    forms_.main.reset();
-    platform::SetCurrent(nullptr);
 }
 
 uint32_t CombatGame::ProbeColor(const TDXImageList& list, int32_t item) {
@@ -83,21 +74,14 @@ void CombatGame::LoadRealPictures() {
 
 void CombatGame::Reset() {
     GameState& s = g();
-    s.enemies.EnemyShipCount = 0;
-    s.playerShots.PlayerShotCount = 0;
+    // A new game's values with every list empty, the ship not turning, the
+    // counters at 0 and the player free to fire.
+    ResetStartValues(s);
+    s.ship.ShipTurnSpeed = 0;
     s.playerShots.PlayerFireCooldown = 0;
-    s.enemyShots.EnemyShotCount = 0;
-    s.explosions.ExplosionCount = 0;
-    s.exhaust.ExhaustCount = 0;
+    s.ticks = TickState{};
     s.world.CameraX = s.world.CameraY = 10000.0;
     s.world.FarCameraX = s.world.FarCameraY = 10000.0;
-    s.ship.ShipHeading = 0;
-    s.ship.ShipTurnSpeed = 0;
-    s.ship.ShipSpeed = 1.0;
-    s.ticks = TickState{};
-    s.energy.Energy = 100;
-    s.radar.RadarSweepFrame = 0;
-    s.shell.CueDeviceIndex = 0;
     // The bonus objects go far out of reach unless a test brings one near.
     for (int32_t i = 1; i <= BonusObjectCount; ++i) s.bonus.X[i] = s.bonus.Y[i] = 0;
     cues.clear();
@@ -108,46 +92,37 @@ int32_t CombatGame::AddShip(double x, double y, long double heading, double spee
                             int32_t variant) {
     EnemyShips& e = g().enemies;
     const int32_t n = ++e.EnemyShipCount;
-    e.EnemyX[n] = x;
-    e.EnemyY[n] = y;
-    e.EnemyHeading[n] = heading;
-    e.EnemySpeed[n] = speed;
-    e.EnemySpeedStep[n] = 0.08;
-    e.EnemyMaxSpeed[n] = 12;
-    e.EnemyTurnSpeed[n] = turnSpeed;
-    e.EnemyTurnStep[n] = 0.04;
-    e.EnemyMaxTurnSpeed[n] = 6;
-    e.EnemyMinTurnSpeed[n] = -2;
-    e.EnemyThrustApplied[n] = 0;
-    e.EnemyTurnApplied[n] = 0;
-    e.EnemyFireCooldown[n] = 0;
+    SetEnemyStartValues(e, n);
+    e.EnemyX[n] = x, e.EnemyY[n] = y;
+    e.EnemyHeading[n] = heading, e.EnemySpeed[n] = speed, e.EnemyTurnSpeed[n] = turnSpeed;
+    // Left alone by steering, ready to fire.
+    e.EnemyThrustApplied[n] = e.EnemyTurnApplied[n] = e.EnemyFireCooldown[n] = 0;
     e.EnemyVariant[n] = variant;
     return n;
 }
 
 int32_t CombatGame::AddEnemyShot(double x, double y, int32_t owner, long double heading, double speed) {
     EnemyShots& s = g().enemyShots;
-    const int32_t n = ++s.EnemyShotCount;
-    s.EnemyShotX[n] = x;
-    s.EnemyShotY[n] = y;
-    s.EnemyShotLife[n] = 50;
-    s.EnemyShotSpeed[n] = speed;
-    s.EnemyShotHeading[n] = heading;
-    s.EnemyShotFrame[n] = 0;
+    const int32_t n = AddShot(EnemyShotList(s), x, y, 50, heading, speed);
     s.EnemyShotDamage[n] = 5;
     s.EnemyShotOwner[n] = owner;
     return n;
 }
 
 int32_t CombatGame::AddPlayerShot(double x, double y, long double heading, double speed) {
-    PlayerShots& s = g().playerShots;
-    const int32_t n = ++s.PlayerShotCount;
-    s.PlayerShotX[n] = x;
-    s.PlayerShotY[n] = y;
-    s.PlayerShotLife[n] = 100;
-    s.PlayerShotSpeed[n] = speed;
-    s.PlayerShotHeading[n] = heading;
-    s.PlayerShotFrame[n] = 0;
+    return AddShot(PlayerShotList(g().playerShots), x, y, 100, heading, speed);
+}
+
+// A shot exactly where it is put, unlike a launched one.
+int32_t CombatGame::AddShot(const ShotList& s, double x, double y, int32_t life, long double heading,
+                            double speed) {
+    const int32_t n = ++s.count;
+    s.x[n] = x;
+    s.y[n] = y;
+    s.life[n] = life;
+    s.speed[n] = speed;
+    s.heading[n] = heading;
+    s.frame[n] = 0;
     return n;
 }
 

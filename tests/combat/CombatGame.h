@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/headless/HeadlessPlatform.h"
-#include "shell/Skyrendunit.h"
+#include "combat/ShotList.h"
+#include "harness/HeadlessGame.h"
 
 namespace skyrend::test {
 
@@ -24,10 +24,11 @@ class CombatGame {
 public:
     static CombatGame& Get();
 
-    TSkyrendMain& m() { return *forms_.main; }
-    GameState& g() { return forms_.main->state; }
-    platform::HeadlessPlatform& hp() { return hp_; }
-    TDirectDrawSurface& surface() { return *forms_.main->DXDraw->Surface(); }
+    TSkyrendMain& m() { return game_.m(); }
+    const Stage& stage() { return game_.stage(); }
+    GameState& g() { return game_.g(); }
+    platform::HeadlessPlatform& hp() { return game_.hp(); }
+    TDirectDrawSurface& surface() { return game_.surface(); }
 
     // Empties every list and puts the ship, the cameras, the counters and
     // the energy back to known values; the cue record is cleared.
@@ -41,6 +42,7 @@ public:
     // Appends an enemy shot (speed 10, life 50, damage 5).
     int32_t AddEnemyShot(double x, double y, int32_t owner, long double heading = 0, double speed = 10);
     int32_t AddPlayerShot(double x, double y, long double heading = 0, double speed = 12);
+    static int32_t AddShot(const ShotList& s, double x, double y, int32_t life, long double heading, double speed);
 
     // The probe colour of item k of a list.
     uint32_t ProbeColor(const TDXImageList& list, int32_t item);
@@ -52,12 +54,18 @@ public:
     // Whether the drawing surface matches `expected` pixel for pixel.
     bool SurfaceEquals(const TDirectDrawSurface& expected);
 
-    ~CombatGame();
-
 private:
     CombatGame();
-    platform::HeadlessPlatform hp_;
-    GameForms forms_;
+    HeadlessGame game_{12345678};
+};
+
+// A test on the shared game, which starts from Reset.
+class CombatTest : public ::testing::Test {
+protected:
+    CombatGame& game = CombatGame::Get();
+    GameState& g = game.g();
+    EnemyShips& e = g.enemies;
+    void SetUp() override { game.Reset(); }
 };
 
 }  // namespace skyrend::test

@@ -7,21 +7,18 @@
 #include "combat/Enemies.h"
 #include "combat/EnemyShots.h"
 #include "combat/Explosions.h"
-#include "combat/Flight.h"
+#include "state/Flight.h"
 #include "combat/PlayerShots.h"
 #include "tests/combat/CombatGame.h"
 #include "world/Radar.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend::test {
 namespace {
 
-class Drawing : public ::testing::Test {
+class Drawing : public CombatTest {
 protected:
-    CombatGame& game = CombatGame::Get();
-    GameState& g = game.g();
     std::unique_ptr<TDirectDrawSurface> expected = game.BlankLikeSurface();
-    void SetUp() override { game.Reset(); }
 
     ScreenPoint Screen(double x, double y) { return WorldToScreen(g, x, y, g.world.CameraX, g.world.CameraY); }
     void ExpectRotated(TDXImageList& list, int32_t item, ScreenPoint p, int32_t dx, int32_t size, float angle) {
@@ -38,20 +35,20 @@ TEST_F(Drawing, ShipsInViewWithTheirPoseAndTheCountLine) {
     game.AddShip(10100, 10050, 30, 0, -1.2L, 1);
     game.AddShip(10000 + 640, 10000);  // on the window's edge: not in view
     game.AddShip(12000, 12000);
-    EXPECT_EQ(DrawEnemyShips(game.m()), 1);
+    EXPECT_EQ(DrawEnemyShips(game.g(), game.stage()), 1);
     // (30 - 10) * 256 / 360 = 14.2 turns to 14; turn speed -1.2 of variant 1 is item 41.
     ExpectRotated(*game.m().Enemy, 41, Screen(10100, 10050), -15, 50, 14);
     EXPECT_TRUE(game.SurfaceEquals(*expected));
 
     game.hp().TakeTexts();
-    UpdateEnemyShips(game.m());
+    UpdateEnemyShips(game.g(), game.stage());
     game.Reset();
     for (int k = 0; k < 47; ++k) game.AddShip(3000 + k, 3000);
     for (int k = 0; k < 3; ++k) game.AddShip(10000 + 100 * k, 10200);
-    UpdateEnemyShips(game.m());
+    UpdateEnemyShips(game.g(), game.stage());
     game.Reset();
     game.AddShip(3000, 3000);
-    UpdateEnemyShips(game.m());
+    UpdateEnemyShips(game.g(), game.stage());
     std::vector<std::string> lines;
     for (const auto& t : game.hp().TakeTexts())
         if (t.x == 0 && t.y == 50) lines.push_back(t.text);
@@ -74,7 +71,7 @@ TEST_F(Drawing, ShotsAnimateInViewOnlyAndTurnWithTheirHeading) {
     game.AddPlayerShot(10000, 10100, 45);
     game.AddPlayerShot(10000, 12000);  // out of view: keeps its picture
     g.ticks.PlayerShotTick = 1;
-    DrawPlayerShots(game.m());
+    DrawPlayerShots(game.g(), game.stage());
     EXPECT_EQ(g.playerShots.PlayerShotFrame[1], 1);
     EXPECT_EQ(g.playerShots.PlayerShotFrame[2], 0);
     EXPECT_EQ(g.ticks.PlayerShotTick, 0);
@@ -87,7 +84,7 @@ TEST_F(Drawing, ShotsAnimateInViewOnlyAndTurnWithTheirHeading) {
     game.AddEnemyShot(9950, 10000, NoOwner, 0);
     g.enemyShots.EnemyShotFrame[1] = 8;
     g.ticks.EnemyShotTick = 1;
-    DrawEnemyShots(game.m());
+    DrawEnemyShots(game.g(), game.stage());
     EXPECT_EQ(g.enemyShots.EnemyShotFrame[1], 0);
     ExpectRotated(*game.m().enemy_weapons, 0, Screen(9950, 10000), -10, 50, -64);
     EXPECT_TRUE(game.SurfaceEquals(*expected));
@@ -96,7 +93,7 @@ TEST_F(Drawing, ShotsAnimateInViewOnlyAndTurnWithTheirHeading) {
 TEST_F(Drawing, ExplosionShowsTwentyEightPicturesOfItsKind) {
     game.AddShip(10030, 10040);
     game.hp().SetClock(5000);
-    DestroyEnemyShip(game.m(), 1);
+    DestroyEnemyShip(game.g(), game.stage(), 1);
     RandomGenerator r;
     r.Randomize(5000);
     EXPECT_EQ(g.explosions.ExplosionKind[1], r.Random(3) + 1);
@@ -108,12 +105,12 @@ TEST_F(Drawing, ExplosionShowsTwentyEightPicturesOfItsKind) {
     for (int32_t frame = 2; frame <= 29; ++frame) {
         game.surface().Fill(0);
         expected->Fill(0);
-        DrawExplosions(game.m());
+        DrawExplosions(game.g(), game.stage());
         ASSERT_EQ(g.explosions.ExplosionCount, 1);
         ExpectRotated(*game.m().Explosion, 29 + frame, Screen(10030, 10040), -10, 100, 64);
         ASSERT_TRUE(game.SurfaceEquals(*expected)) << "frame " << frame;
     }
-    DrawExplosions(game.m());
+    DrawExplosions(game.g(), game.stage());
     EXPECT_EQ(g.explosions.ExplosionCount, 0);
 
     // Facing 180 the explosion is drawn unturned; two explosions started
@@ -123,15 +120,15 @@ TEST_F(Drawing, ExplosionShowsTwentyEightPicturesOfItsKind) {
     g.ship.ShipHeading = 180;
     game.AddShip(10000, 10000);
     game.AddShip(10000, 10000);
-    DestroyEnemyShip(game.m(), 1);
-    DestroyEnemyShip(game.m(), 1);
+    DestroyEnemyShip(game.g(), game.stage(), 1);
+    DestroyEnemyShip(game.g(), game.stage(), 1);
     g.explosions.ExplosionKind[1] = g.explosions.ExplosionKind[2] = 1;
-    DrawExplosions(game.m());
+    DrawExplosions(game.g(), game.stage());
     ExpectRotated(*game.m().Explosion, 2, Screen(10000, 10000), -10, 100, 0);
     EXPECT_TRUE(game.SurfaceEquals(*expected));
-    for (int k = 0; k < 27; ++k) DrawExplosions(game.m());
+    for (int k = 0; k < 27; ++k) DrawExplosions(game.g(), game.stage());
     EXPECT_EQ(g.explosions.ExplosionCount, 2);
-    DrawExplosions(game.m());
+    DrawExplosions(game.g(), game.stage());
     EXPECT_EQ(g.explosions.ExplosionCount, 0);
 }
 
@@ -144,7 +141,7 @@ TEST_F(Drawing, RadarPlacesBlipsSweepAndFrame) {
     game.AddShip(10000 + 1640, 10000);   // exactly at the reach: no blip
     game.AddShip(10000 + 984, 10000 - 1312);  // likewise, 3-4-5 on the slant
     game.AddEnemyShot(10000 - 1639, 10000, NoOwner);
-    DrawRadar(game.m());
+    DrawRadar(game.g(), game.stage());
     EXPECT_EQ(g.radar.RadarSweepFrame, 0);
     ExpectRadar(27, 790, 122);
     ExpectRadar(27, 790, 65);
@@ -169,7 +166,7 @@ TEST_F(Drawing, RadarBonusPassAnimatesWithinReachAndRecharges) {
     g.energy.Energy = 85;
     g.ticks.RadarTick = 0;
     g.ship.ShipHeading = 0;
-    DrawRadar(game.m());
+    DrawRadar(game.g(), game.stage());
     EXPECT_EQ(b.Frame[1], 0);
     EXPECT_EQ(b.Frame[2], 6);
     EXPECT_EQ(b.Frame[3], 5);

@@ -34,7 +34,7 @@ TEST(Frame, BusyFramesOnTheRealPictures) {
     for (int k = 0; k < 30; ++k) game.AddShip(9700 + 20 * k, 9800 + 15 * k, 12 * k, 4, -2 + 0.3L * k, k % 2);
     for (int k = 0; k < 9; ++k) game.AddEnemyShot(9800 + 40 * k, 10150, NoOwner, 40 * k);
     for (int kind = 1; kind <= 3; ++kind) {
-        DestroyEnemyShip(game.m(), 1);
+        DestroyEnemyShip(game.g(), game.stage(), 1);
         game.g().explosions.ExplosionKind[kind] = kind;
     }
     try {

@@ -69,7 +69,7 @@ Outcome RunScans(CombatGame& game, const GameState& start, ShipGridThreshold thr
     game.cues.clear();
     game.g().shell.CueDeviceIndex = 0;
     SetShipGridThreshold(threshold);
-    EXPECT_EQ(ShipHitScan(game.m(), game.g().enemyShots.EnemyShotCount).Indexed(), expectGrid);
+    EXPECT_EQ(ShipHitScan(game.g(), game.stage(), game.g().enemyShots.EnemyShotCount).Indexed(), expectGrid);
     auto record = game.m().OnCue;
     game.m().OnCue = [&](int32_t device, int32_t item) {
         record(device, item);
@@ -77,8 +77,8 @@ Outcome RunScans(CombatGame& game, const GameState& start, ShipGridThreshold thr
     };
     try {
         for (int frame = 0; frame < 3; ++frame) {
-            MoveEnemyShots(game.m());
-            MovePlayerShots(game.m());
+            MoveEnemyShots(game.g(), game.stage());
+            MovePlayerShots(game.g(), game.stage());
         }
     } catch (const std::runtime_error&) {
     }

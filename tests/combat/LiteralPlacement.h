@@ -6,7 +6,8 @@
 
 #include <algorithm>
 
-#include "shell/GameState.h"
+#include "combat/Enemies.h"
+#include "state/GameState.h"
 
 namespace skyrend::testing {
 
@@ -32,13 +33,7 @@ inline void PlaceByFullScan(GameState& g) {
                 }
             }
         }
-        e.EnemyMaxSpeed[i] = 12;
-        e.EnemySpeedStep[i] = 0.08;
-        e.EnemySpeed[i] = 1.0;
-        e.EnemyMaxTurnSpeed[i] = 6;
-        e.EnemyMinTurnSpeed[i] = -2;
-        e.EnemyTurnSpeed[i] = 0.1L;
-        e.EnemyTurnStep[i] = 0.04;
+        SetEnemyStartValues(e, i);
     }
 }
 

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "combat/Enemies.h"
-#include "shell/GameState.h"
-#include "world/Space.h"
+#include "state/GameState.h"
+#include "state/Space.h"
 
 namespace skyrend::test {
 namespace {

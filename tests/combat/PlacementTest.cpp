@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "combat/Enemies.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "tests/combat/LiteralPlacement.h"
 
 namespace skyrend::test {

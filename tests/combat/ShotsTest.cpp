@@ -11,19 +11,15 @@
 namespace skyrend::test {
 namespace {
 
-class Shots : public ::testing::Test {
+class Shots : public CombatTest {
 protected:
-    CombatGame& game = CombatGame::Get();
-    GameState& g = game.g();
-    EnemyShips& e = g.enemies;
     EnemyShots& es = g.enemyShots;
     PlayerShots& ps = g.playerShots;
-    void SetUp() override { game.Reset(); }
 };
 
 TEST_F(Shots, ShotsStartOneStepAheadAtTheirSpeed) {
     const int32_t i = game.AddShip(3000, 4000, 0, 4.0);
-    FireEnemyShot(game.m(), i);
+    FireEnemyShot(game.g(), game.stage(), i);
     ASSERT_EQ(es.EnemyShotCount, 1);
     EXPECT_EQ(es.EnemyShotSpeed[1], 18.0);
     EXPECT_EQ(es.EnemyShotX[1], 3000);
@@ -33,13 +29,13 @@ TEST_F(Shots, ShotsStartOneStepAheadAtTheirSpeed) {
     EXPECT_EQ(es.EnemyShotDamage[1], 5);
 
     g.ship.ShipHeading = 90;
-    FirePlayerShot(game.m());
+    FirePlayerShot(game.g(), game.stage());
     ASSERT_EQ(ps.PlayerShotCount, 1);
     EXPECT_EQ(ps.PlayerShotSpeed[1], 12.0);
     EXPECT_EQ(ps.PlayerShotX[1], 10012);
     EXPECT_NEAR(ps.PlayerShotY[1], 10000, 1e-9);
     EXPECT_EQ(ps.PlayerFireCooldown, 10);
-    FirePlayerShot(game.m());  // cooling down: nothing
+    FirePlayerShot(game.g(), game.stage());  // cooling down: nothing
     EXPECT_EQ(ps.PlayerShotCount, 1);
     EXPECT_EQ(game.cues, (std::vector<std::pair<int32_t, int32_t>>{{0, 0}, {1, 0}}));
 }
@@ -48,8 +44,8 @@ TEST_F(Shots, LifetimesAre100And50Moves) {
     game.AddPlayerShot(0, 0);
     game.AddEnemyShot(0, 0, NoOwner);
     for (int move = 1; move <= 100; ++move) {
-        MovePlayerShots(game.m());
-        if (es.EnemyShotCount > 0) MoveEnemyShots(game.m());
+        MovePlayerShots(game.g(), game.stage());
+        if (es.EnemyShotCount > 0) MoveEnemyShots(game.g(), game.stage());
         EXPECT_EQ(ps.PlayerShotCount, move < 100 ? 1 : 0) << move;
         EXPECT_EQ(es.EnemyShotCount, move < 50 ? 1 : 0) << move;
     }
@@ -60,15 +56,15 @@ TEST_F(Shots, EnemyShotSparesTheShipThatFiredItOnly) {
     game.AddShip(600, 600);
     const int32_t own = game.AddShip(3000, 3000);
     game.AddShip(3000, 3040);
-    FireEnemyShot(game.m(), own);  // speed 10: after its first move 20 ahead
-    MoveEnemyShots(game.m());
+    FireEnemyShot(game.g(), game.stage(), own);  // speed 10: after its first move 20 ahead
+    MoveEnemyShots(game.g(), game.stage());
     ASSERT_EQ(e.EnemyShipCount, 3);
     EXPECT_EQ(e.EnemyY[3], 3000);  // its own ship is still there
     ASSERT_EQ(g.explosions.ExplosionCount, 1);
     EXPECT_EQ(g.explosions.ExplosionY[1], 3040);
     EXPECT_EQ(es.EnemyShotLife[1], 1);
     // The shot flies one more frame and is removed before any further test.
-    MoveEnemyShots(game.m());
+    MoveEnemyShots(game.g(), game.stage());
     EXPECT_EQ(es.EnemyShotCount, 0);
 }
 
@@ -76,7 +72,7 @@ TEST_F(Shots, OwnersAfterADestroyedShip) {
     for (int k = 1; k <= 4; ++k) game.AddShip(1000 * k, 1000);
     const int32_t orphan = game.AddEnemyShot(1, 1, 2);
     const int32_t third = game.AddEnemyShot(2, 2, 3);
-    DestroyEnemyShip(game.m(), 2);
+    DestroyEnemyShip(game.g(), game.stage(), 2);
     EXPECT_EQ(es.EnemyShotOwner[orphan], NoOwner);
     EXPECT_EQ(es.EnemyShotOwner[third], 3);  // not adjusted
     // The ship now at position 3 (formerly 4) is spared by the shot of the
@@ -84,11 +80,11 @@ TEST_F(Shots, OwnersAfterADestroyedShip) {
     es.EnemyShotX[third] = 4000;
     es.EnemyShotY[third] = 990;
     es.EnemyShotSpeed[third] = 0;
-    MoveEnemyShots(game.m());
+    MoveEnemyShots(game.g(), game.stage());
     EXPECT_EQ(e.EnemyShipCount, 3);
     es.EnemyShotX[third] = 3000;
     es.EnemyShotLife[third] = 10;
-    MoveEnemyShots(game.m());
+    MoveEnemyShots(game.g(), game.stage());
     EXPECT_EQ(e.EnemyShipCount, 2);
     EXPECT_EQ(e.EnemyX[2], 4000);
 }
@@ -105,7 +101,7 @@ TEST_F(Shots, RemovalMovesEveryFieldDown) {
         e.EnemyTurnApplied[k] = 2 * k;
         e.EnemyFireCooldown[k] = 3 * k;
     }
-    DestroyEnemyShip(game.m(), 2);
+    DestroyEnemyShip(game.g(), game.stage(), 2);
     ASSERT_EQ(e.EnemyShipCount, 4);
     for (int p = 2; p <= 4; ++p) {
         const int k = p + 1;
@@ -124,10 +120,10 @@ TEST_F(Shots, RemovalMovesEveryFieldDown) {
         EXPECT_EQ(e.EnemyFireCooldown[p], 3 * k);
         EXPECT_EQ(e.EnemyVariant[p], k % 2);
     }
-    DestroyEnemyShip(game.m(), 4);  // the last: only the count falls
+    DestroyEnemyShip(game.g(), game.stage(), 4);  // the last: only the count falls
     EXPECT_EQ(e.EnemyShipCount, 3);
     EXPECT_EQ(e.EnemyX[3], 400);
-    DestroyEnemyShip(game.m(), 4);  // not a live position: nothing happens
+    DestroyEnemyShip(game.g(), game.stage(), 4);  // not a live position: nothing happens
     EXPECT_EQ(e.EnemyShipCount, 3);
     EXPECT_EQ(g.explosions.ExplosionCount, 2);
 }
@@ -140,7 +136,7 @@ TEST_F(Shots, PlayerShotHitsEveryShipInReachOnce) {
     game.AddShip(2025, 1990);
     game.AddShip(1990, 2012);
     game.AddPlayerShot(2000, 1994, 0, 10);  // moves to (2000, 2004)
-    MovePlayerShots(game.m());
+    MovePlayerShots(game.g(), game.stage());
     EXPECT_EQ(e.EnemyShipCount, 1);
     EXPECT_EQ(e.EnemyX[1], 2025);
     EXPECT_EQ(g.explosions.ExplosionCount, 3);
@@ -152,7 +148,7 @@ TEST_F(Shots, PlayerShotHitsEveryShipInReachOnce) {
     game.AddShip(2000, 2030);
     game.AddPlayerShot(2000, 1990, 0, 0);
     game.AddPlayerShot(2000, 2012, 0, 0);
-    MovePlayerShots(game.m());
+    MovePlayerShots(game.g(), game.stage());
     EXPECT_EQ(e.EnemyShipCount, 0);
     EXPECT_EQ(g.explosions.ExplosionCount, 2);
     EXPECT_EQ(g.explosions.ExplosionY[1], 2000);
@@ -162,24 +158,24 @@ TEST_F(Shots, PlayerShotHitsEveryShipInReachOnce) {
     // Both are removed in the next move, with one that simply ran out.
     game.AddPlayerShot(0, 0);
     ps.PlayerShotLife[3] = 1;
-    MovePlayerShots(game.m());
+    MovePlayerShots(game.g(), game.stage());
     EXPECT_EQ(ps.PlayerShotCount, 0);
 }
 
 TEST_F(Shots, EnemyShotHitsAShipAndThePlayerInOneFrameAndDamagesOnce) {
     game.AddShip(10010, 10000);
     game.AddEnemyShot(10005, 9990, NoOwner, 0, 10);
-    MoveEnemyShots(game.m());
+    MoveEnemyShots(game.g(), game.stage());
     EXPECT_EQ(e.EnemyShipCount, 0);
     EXPECT_EQ(g.explosions.ExplosionCount, 1);
     EXPECT_EQ(g.energy.Energy, 95);
-    MoveEnemyShots(game.m());
+    MoveEnemyShots(game.g(), game.stage());
     EXPECT_EQ(es.EnemyShotCount, 0);
     EXPECT_EQ(g.energy.Energy, 95);
     // A hit on the player alone ends the shot too.
     game.AddEnemyShot(10000, 9990, NoOwner, 0, 10);
-    MoveEnemyShots(game.m());
-    MoveEnemyShots(game.m());
+    MoveEnemyShots(game.g(), game.stage());
+    MoveEnemyShots(game.g(), game.stage());
     EXPECT_EQ(es.EnemyShotCount, 0);
     EXPECT_EQ(g.energy.Energy, 90);
 }
@@ -188,16 +184,16 @@ TEST_F(Shots, FullListsDropNewEntries) {
     const int32_t i = game.AddShip(3000, 3000);
     es.EnemyShotCount = ListCapacity;
     es.EnemyShotOwner[ListCapacity] = 7;
-    FireEnemyShot(game.m(), i);
+    FireEnemyShot(game.g(), game.stage(), i);
     EXPECT_EQ(es.EnemyShotCount, ListCapacity);
     EXPECT_EQ(es.EnemyShotOwner[ListCapacity], 7);
     ps.PlayerShotCount = ListCapacity;
-    FirePlayerShot(game.m());
+    FirePlayerShot(game.g(), game.stage());
     EXPECT_EQ(ps.PlayerShotCount, ListCapacity);
     EXPECT_TRUE(game.cues.empty());
     es.EnemyShotCount = 0;
     g.explosions.ExplosionCount = ListCapacity;
-    DestroyEnemyShip(game.m(), i);  // the ship goes; its explosion does not fit
+    DestroyEnemyShip(game.g(), game.stage(), i);  // the ship goes; its explosion does not fit
     EXPECT_EQ(e.EnemyShipCount, 0);
     EXPECT_EQ(g.explosions.ExplosionCount, ListCapacity);
 }

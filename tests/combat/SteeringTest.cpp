@@ -11,11 +11,8 @@
 namespace skyrend::test {
 namespace {
 
-class Steering : public ::testing::Test {
+class Steering : public CombatTest {
 protected:
-    CombatGame& game = CombatGame::Get();
-    EnemyShips& e = game.g().enemies;
-    void SetUp() override { game.Reset(); }
 
     // A ship at offset (dx, dy) from the player.
     int32_t ShipAt(double dx, double dy, long double heading, double speed = 1.0, long double turnSpeed = 0) {
@@ -24,7 +21,7 @@ protected:
     // -1 turning to smaller headings, +1 to larger ones, 0 not turning.
     int TurnAfterSteering(int32_t i) {
         const long double before = e.EnemyTurnSpeed[i];
-        SteerEnemyShips(game.m());
+        SteerEnemyShips(game.g(), game.stage());
         if (e.EnemyTurnApplied[i] == 0) return 0;
         return e.EnemyTurnSpeed[i] < before ? -1 : 1;
     }
@@ -87,7 +84,7 @@ TEST_F(Steering, HeadingsAreComparedAsPlainNumbers) {
     const int32_t i = ShipAt(300, -300, 300);
     long double last = e.EnemyHeading[i];
     for (int frame = 0; frame < 400 && e.EnemyHeading[i] > -40; ++frame) {
-        UpdateEnemyShips(game.m());
+        UpdateEnemyShips(game.g(), game.stage());
         e.EnemyX[i] = 10300;
         e.EnemyY[i] = 9700;
         ASSERT_LT(e.EnemyHeading[i], last);
@@ -103,13 +100,13 @@ TEST_F(Steering, HeadingsAreComparedAsPlainNumbers) {
 TEST_F(Steering, ShipsLevelWithOrOnThePlayer) {
     // Level on the left: bearing 90, so heading 90 is aimed and fires.
     const int32_t left = ShipAt(-300, 0, 90);
-    SteerEnemyShips(game.m());
+    SteerEnemyShips(game.g(), game.stage());
     EXPECT_EQ(game.g().enemyShots.EnemyShotCount, 1);
     EXPECT_EQ(e.EnemyTurnApplied[left], 0);
     // On the player's position: no turn, no shot, but it slows to 4.0.
     game.Reset();
     const int32_t on = ShipAt(0, 0, 0, 7.0, 0.5L);
-    SteerEnemyShips(game.m());
+    SteerEnemyShips(game.g(), game.stage());
     EXPECT_EQ(game.g().enemyShots.EnemyShotCount, 0);
     EXPECT_EQ(e.EnemyTurnApplied[on], 0);
     EXPECT_EQ(e.EnemyTurnSpeed[on], 0.5L);
@@ -120,7 +117,7 @@ TEST_F(Steering, ShipsLevelWithOrOnThePlayer) {
 TEST_F(Steering, ClampsAreAsymmetricAndFarShipsSpeedUpTo12) {
     const int32_t up = ShipAt(0, -900, -100, 11.95, 5.98L);    // far: speeds up, turns up
     const int32_t down = ShipAt(0, -900, 100, 1.0, -1.98L);    // turns down
-    SteerEnemyShips(game.m());
+    SteerEnemyShips(game.g(), game.stage());
     EXPECT_EQ(e.EnemyTurnSpeed[up], 6);
     EXPECT_EQ(e.EnemySpeed[up], 12);
     EXPECT_EQ(e.EnemyTurnSpeed[down], -2);
@@ -128,7 +125,7 @@ TEST_F(Steering, ClampsAreAsymmetricAndFarShipsSpeedUpTo12) {
     // Exactly 400 away on an axis is still close.
     game.Reset();
     const int32_t edge = ShipAt(400, -400, 0, 6.0);
-    SteerEnemyShips(game.m());
+    SteerEnemyShips(game.g(), game.stage());
     EXPECT_EQ(e.EnemySpeed[edge], 6.0 - 0.16);
 }
 
@@ -136,7 +133,7 @@ TEST_F(Steering, ShipsSteerBelowARoundedDistanceOf1000) {
     const int32_t at = ShipAt(600, -800, 90);      // exactly 1000
     const int32_t inside = ShipAt(600, -799, 90);  // 999.4 rounds to 999
     const int32_t level = ShipAt(-999.5, 0, 0);    // 999.5 rounds to 1000 (even)
-    SteerEnemyShips(game.m());
+    SteerEnemyShips(game.g(), game.stage());
     EXPECT_EQ(e.EnemyThrustApplied[at], 0);
     EXPECT_EQ(e.EnemyThrustApplied[inside], 1);
     EXPECT_EQ(e.EnemyThrustApplied[level], 0);
@@ -147,7 +144,7 @@ TEST_F(Steering, DormantNewShipComesToRestInItsSeventhFrame) {
     const long double heading = e.EnemyHeading[i];
     double x = e.EnemyX[i];
     for (int frame = 1; frame <= 8; ++frame) {
-        UpdateEnemyShips(game.m());
+        UpdateEnemyShips(game.g(), game.stage());
         EXPECT_EQ(x != e.EnemyX[i], frame <= 7) << "frame " << frame;
         EXPECT_EQ(e.EnemySpeed[i] > 0, frame <= 6) << "frame " << frame;
         x = e.EnemyX[i];

@@ -132,6 +132,19 @@ stop_game() {
 
 # close_game: the window system's close request; the game must end by
 # itself with status 0.
+# Another application's window takes the focus for a second, then the game
+# gets it back: the application is deactivated and activated again.
+focus_elsewhere_and_back() {
+  xmessage -geometry +930+700 other &
+  local other_pid=$!
+  EXTRA_PIDS+=($other_pid)
+  until_true 10 window_titled xmessage || fail "xmessage did not show its window"
+  xdotool windowfocus "$(window_titled xmessage)"
+  sleep 1
+  xdotool windowfocus "$GAME_WINDOW"
+  kill "$other_pid"
+}
+
 close_game() {
     $E2E close "$GAME_WINDOW" >/dev/null || fail "the close request could not be sent"
     for _ in $(seq 1 100); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done

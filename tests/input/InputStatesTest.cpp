@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "media/DXInput.h"
@@ -31,16 +32,14 @@ protected:
         TKeyboard& kb = input_->Keyboard;
         kb.Enabled = true;
         kb.BindInputStates = true;
-        kb.SetAssigns(isUp, {75, 38, 104});
-        kb.SetAssigns(isDown, {74, 40, 98});
-        kb.SetAssigns(isLeft, {72, 37, 100});
-        kb.SetAssigns(isRight, {76, 39, 102});
-        kb.SetAssigns(isButton1, {90, 32, 0});
-        kb.SetAssigns(isButton2, {88, 13, 0});
-        kb.SetAssigns(isButton9, {113, 0, 0});
+        // The game's bindings: K, J, H, L with the arrows and the numeric
+        // pad; Z and Space; X and Enter; F2.
+        const std::pair<int, TKeyboard::KeyAssign> bindings[] = {
+            {isUp, {75, 38, 104}}, {isDown, {74, 40, 98}}, {isLeft, {72, 37, 100}}, {isRight, {76, 39, 102}},
+            {isButton1, {90, 32, 0}}, {isButton2, {88, 13, 0}}, {isButton9, {113, 0, 0}}};
+        for (const auto& [state, keys] : bindings) kb.SetAssigns(state, keys);
         TJoystick& js = input_->Joystick;
-        js.Enabled = true;
-        js.BindInputStates = true;
+        js.Enabled = js.BindInputStates = true;
         js.ID = 0;
         js.SetDeadZoneX(50);
         js.SetDeadZoneY(50);

@@ -47,15 +47,15 @@ protected:
 TEST_F(DisplayTest, OptionRules) {
     auto d = MakeDraw();
     EXPECT_EQ(d->NowOptions(), 0x268D);
-    d->SetOptions(0x368C);  // a new control's options, not full screen
-    EXPECT_EQ(d->NowOptions(), 0x368C & ~0x0116 & ~0x1000);
+    d->SetOptions(doDefaultOptions);  // not full screen
+    EXPECT_EQ(d->NowOptions(), doDefaultOptions & ~doFullScreenOptions & ~doHardware);
     d->SetOptions(doFullScreen | doSystemMemory | doFlip);
     EXPECT_EQ(d->NowOptions(), doFullScreen | doSystemMemory);
     d->SetOptions(0x3E8D);
     d->Initialize();
     // While initialised only doWaitVBlank, doStretch and doCenter change.
     d->SetOptions(doFullScreen | doStretch | do3D);
-    EXPECT_EQ(d->NowOptions(), (0x268D & 0x7F37) | doStretch);
+    EXPECT_EQ(d->NowOptions(), (0x268D & doFixedWhileInitialized) | doStretch);
     d->Finalize();
     EXPECT_EQ(d->NowOptions(), doFullScreen | doStretch | do3D);
 }

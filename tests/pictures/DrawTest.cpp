@@ -14,16 +14,8 @@ namespace {
 
 constexpr uint32_t Fill = 0x123456;
 
-struct DrawFixture : ::testing::Test {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    TImage32 image = CodedImage(64, 32);
-    TPictureCollectionItem* item = nullptr;
-
-    void SetUp() override {
-        item = &AddPicture(collection, image, 32, 32);
-        collection.Initialize(&display.draw);
-    }
+struct DrawFixture : PictureFixture {
+    DrawFixture() : PictureFixture(CodedImage(64, 32), 32, 32) {}
 };
 
 TEST_F(DrawFixture, ClipsAgainstEveryEdge) {
@@ -152,11 +144,9 @@ TEST(Blending, TheThreeBlendFormulas) {
 }
 
 TEST(Waves, RowsShiftByTheSineOfTheirPosition) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(16, 4);
-    TPictureCollectionItem& item = AddPicture(collection, image, 0, 0);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(16, 4), 0, 0);
+    TPictureCollectionItem& item = *picture.item;
+    const TImage32& image = picture.image;
     auto plain = Canvas(40, 10), waved = Canvas(40, 10), flat = Canvas(40, 10);
     item.DrawStretched(plain.get(), {10, 2, 26, 6}, 0);
     item.DrawWaved(flat.get(), 10, 2, 16, 4, 0, 3, 0, 0);  // no wave length: rows stay

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "media/Errors.h"
 #include "tests/pictures/PictureTestKit.h"
 
@@ -25,10 +28,8 @@ void ExpectPatternsMatchPicture(TPictureCollectionItem& item, const TImage32& im
 }
 
 TEST(PatternGrid, StripOfSquarePatterns) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    TPictureCollectionItem& item = AddPicture(collection, CodedImage(320, 32), 32, 32);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(320, 32), 32, 32);
+    TPictureCollectionItem& item = *picture.item;
     EXPECT_EQ(item.PatternCount(), 10);
     EXPECT_EQ(item.PatternRect(3), (platform::Rect{96, 0, 128, 32}));
     EXPECT_EQ(item.PatternRect(9), (platform::Rect{288, 0, 320, 32}));
@@ -37,10 +38,8 @@ TEST(PatternGrid, StripOfSquarePatterns) {
 }
 
 TEST(PatternGrid, ZeroPatternSizeIsOnePatternOfTheWholePicture) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    TPictureCollectionItem& item = AddPicture(collection, CodedImage(50, 30), 0, 0);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(50, 30), 0, 0);
+    TPictureCollectionItem& item = *picture.item;
     EXPECT_EQ(item.PatternCount(), 1);
     EXPECT_EQ(item.PatternRect(0), (platform::Rect{0, 0, 50, 30}));
     // Counting made patterns leaves the stored sizes alone.
@@ -49,11 +48,9 @@ TEST(PatternGrid, ZeroPatternSizeIsOnePatternOfTheWholePicture) {
 }
 
 TEST(PatternGrid, SkipsLeaveGapsBetweenColumnsAndRows) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(100, 70);
-    TPictureCollectionItem& item = AddPicture(collection, image, 32, 32, 2, 6);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(100, 70), 32, 32, 2, 6);
+    TPictureCollectionItem& item = *picture.item;
+    const TImage32& image = picture.image;
     // (100 + 2) div 34 = 3 columns, (70 + 6) div 38 = 2 rows.
     EXPECT_EQ(item.PatternCount(), 6);
     EXPECT_EQ(item.PatternRect(2), (platform::Rect{68, 0, 100, 32}));
@@ -101,43 +98,39 @@ TEST(PatternGrid, DegenerateSizesGiveNoPatterns) {
 }
 
 TEST(PatternGrid, OverlappingPatternsOfANegativeSkip) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(3000, 8);
     // Steps of 20 with 30-pixel patterns: neighbours share 10 columns.
-    TPictureCollectionItem& item = AddPicture(collection, image, 30, 8, -10, 0);
-    collection.Initialize(&display.draw);
+    OnePicture picture(CodedImage(3000, 8), 30, 8, -10, 0);
+    TPictureCollectionItem& item = *picture.item;
+    const TImage32& image = picture.image;
     EXPECT_EQ(item.PatternCount(), 149);
     ExpectPatternsMatchPicture(item, image);
 }
 
-TEST(Tiles, AWidePictureIsSplitIntoTilesThatHoldWholePatterns) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(4200, 4);
-    TPictureCollectionItem& item = AddPicture(collection, image, 30, 4);
-    collection.Initialize(&display.draw);
-    // Tiles of 30 * ceil(2048 / 30) = 2070 pixels.
-    ASSERT_EQ(item.Surfaces().size(), 3u);
-    EXPECT_EQ(item.Surfaces()[0]->Width(), 2070);
-    EXPECT_EQ(item.Surfaces()[1]->Width(), 2070);
-    EXPECT_EQ(item.Surfaces()[2]->Width(), 60);
-    EXPECT_EQ(item.PatternCount(), 140);
-    ExpectPatternsMatchPicture(item, image);
-}
-
-TEST(Tiles, TilesInBothDirections) {
-    HeadlessDisplay display;
-    TPictureCollection collection;
-    const TImage32 image = CodedImage(2500, 2500);
-    TPictureCollectionItem& item = AddPicture(collection, image, 250, 250);
-    collection.Initialize(&display.draw);
-    ASSERT_EQ(item.Surfaces().size(), 4u);
-    EXPECT_EQ(item.Surfaces()[0]->Width(), 2250);
-    EXPECT_EQ(item.Surfaces()[3]->Width(), 250);
-    EXPECT_EQ(item.Surfaces()[3]->Height(), 250);
-    for (const auto& surface : item.Surfaces()) EXPECT_FALSE(surface->SystemMemory());
-    ExpectPatternsMatchPicture(item, image);
+// Pictures wider or taller than a surface may be are split into tiles that
+// hold whole patterns, in video memory.
+TEST(Tiles, BigPicturesAreSplitIntoTilesThatHoldWholePatterns) {
+    struct Case {
+        int width, height, pattern;
+        std::vector<std::pair<int, int>> tiles;  // width and height of each
+        int32_t patterns;
+    };
+    const Case cases[] = {
+        // Tiles of 30 * ceil(2048 / 30) = 2070 pixels.
+        {4200, 4, 30, {{2070, 4}, {2070, 4}, {60, 4}}, 140},
+        {2500, 2500, 250, {{2250, 2250}, {250, 2250}, {2250, 250}, {250, 250}}, 100},
+    };
+    for (const Case& c : cases) {
+        OnePicture picture(CodedImage(c.width, c.height), c.pattern, c.height < c.pattern ? c.height : c.pattern);
+        const TPictureCollectionItem& item = *picture.item;
+        ASSERT_EQ(item.Surfaces().size(), c.tiles.size()) << c.width;
+        for (size_t k = 0; k < c.tiles.size(); ++k) {
+            EXPECT_EQ(item.Surfaces()[k]->Width(), c.tiles[k].first) << c.width << " tile " << k;
+            EXPECT_EQ(item.Surfaces()[k]->Height(), c.tiles[k].second) << c.width << " tile " << k;
+            EXPECT_FALSE(item.Surfaces()[k]->SystemMemory());
+        }
+        EXPECT_EQ(picture.item->PatternCount(), c.patterns);
+        ExpectPatternsMatchPicture(*picture.item, picture.image);
+    }
 }
 
 TEST(Tiles, SystemMemoryKeepsTheWholePictureOnOneSurface) {

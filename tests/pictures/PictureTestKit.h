@@ -3,8 +3,11 @@
 
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "media/DIB.h"
 #include "media/DXDraws.h"
@@ -47,6 +50,25 @@ inline TPictureCollectionItem& AddPicture(TPictureCollection& collection, const 
     item.SkipHeight = skipHeight;
     return item;
 }
+
+// A collection with one picture, initialised on a headless display.
+struct OnePicture {
+    HeadlessDisplay display;
+    TPictureCollection collection;
+    TImage32 image;
+    TPictureCollectionItem* item = nullptr;
+
+    OnePicture(TImage32 picture, int32_t patternWidth, int32_t patternHeight, int32_t skipWidth = 0,
+               int32_t skipHeight = 0)
+        : image(std::move(picture)) {
+        item = &AddPicture(collection, image, patternWidth, patternHeight, skipWidth, skipHeight);
+        collection.Initialize(&display.draw);
+    }
+};
+
+struct PictureFixture : ::testing::Test, OnePicture {
+    using OnePicture::OnePicture;
+};
 
 // A surface filled with one value.
 inline std::unique_ptr<TDirectDrawSurface> Canvas(int width, int height, uint32_t fill = 0x123456) {

@@ -1,7 +1,8 @@
 // tests/platform/SdlKeysTest.cpp — SDL keys to virtual-key codes, for
 // key-down messages and for the keyboard state.
 
-#include <SDL.h>
+#include <SDL_keycode.h>
+#include <SDL_scancode.h>
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "platform/sdl/shared/TextRasteriser.h"
+#include "platform/common/TextRasteriser.h"
 
 namespace skyrend::platform {
 namespace {

@@ -105,14 +105,7 @@ sleep 1
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended after the error box"
 xwininfo -id "$GAME_WINDOW" | grep -q IsViewable || fail "the game's window is gone"
 mv "$WORK/enemy1.dxg" "$GAME/gfx/enemy1.dxg"
-xmessage -geometry +930+700 other &
-other_pid=$!
-EXTRA_PIDS+=($other_pid)
-until_true 10 window_titled xmessage || fail "xmessage did not show its window"
-xdotool windowfocus "$(window_titled xmessage)"
-sleep 1
-xdotool windowfocus "$GAME_WINDOW"
-kill "$other_pid"
+focus_elsewhere_and_back
 pointer 5 740
 shot_matches menu menu - 112,84 "$WORK/m0.png" ||
     fail "with the file back, the return of the focus does not start a game with the menu"

@@ -60,14 +60,7 @@ shot_matches page2 menu "$WORK/ref_page2.png" 112,84 "$WORK/m0.png" "$WORK/m8.pn
     fail "button 2 did not show page 2"
 
 step "another application takes the focus and gives it back"
-xmessage -geometry +930+700 other &
-other_pid=$!
-EXTRA_PIDS+=($other_pid)
-until_true 10 window_titled xmessage || fail "xmessage did not show its window"
-xdotool windowfocus "$(window_titled xmessage)"
-sleep 1
-xdotool windowfocus "$GAME_WINDOW"
-kill "$other_pid"
+focus_elsewhere_and_back
 shot_matches restarted menu "$WORK/ref_start.png" 112,84 "$WORK/m0.png" "$WORK/m8.png@301,0" ||
     fail "after the focus came back the menu does not show without a page"
 

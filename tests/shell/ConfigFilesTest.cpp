@@ -10,7 +10,7 @@
 
 #include "media/Errors.h"
 #include "shell/ConfigFiles.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend {
 namespace {

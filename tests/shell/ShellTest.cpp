@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/HeadlessPlatform.h"
-#include "shell/Skyrendunit.h"
+#include "harness/HeadlessGame.h"
 
 namespace skyrend {
 namespace {
@@ -23,12 +22,12 @@ using platform::MessageKind;
 
 class ShellTest : public ::testing::Test {
 protected:
-    platform::HeadlessPlatform hp;
+    HeadlessGame game;
+    platform::HeadlessPlatform& hp = game.hp();
+    GameForms& forms = game.forms();
     fs::path old, dir;
-    GameForms forms;
 
     void SetUp() override {
-        platform::SetCurrent(&hp);
         old = fs::current_path();
         dir = fs::temp_directory_path() / ("shelltest-" + std::to_string(getpid()));
         fs::remove_all(dir);
@@ -45,25 +44,13 @@ protected:
         Application().SetOnIdle(nullptr);
         fs::current_path(old);
         fs::remove_all(dir);
-        platform::SetCurrent(nullptr);
     }
     static void Cfg(int profile, int ships) {
         std::ofstream("aufloesung.cfg") << profile << "\r\n";
         std::ofstream("schiffe.cfg") << ships << "\r\n";
     }
-    TSkyrendMain& Start() {
-        forms = CreateGameForms();
-        forms.main->Show();
-        hp.Push({MessageKind::Activate});
-        Application().ProcessMessages();
-        return *forms.main;
-    }
-    void Frames(int n) {
-        for (int i = 0; i < n; ++i) {
-            hp.AdvanceClock(33);
-            Application().Idle();
-        }
-    }
+    TSkyrendMain& Start() { return game.Start(); }
+    void Frames(int n) { game.Frames(n); }
     void Click(int x, int y) {
         Message m{MessageKind::MouseDown};
         m.x = x;
@@ -81,7 +68,7 @@ protected:
 
 TEST_F(ShellTest, StartUpRunsTheNewGameBeforeTheFirstTick) {
     Cfg(2, 30);
-    forms = CreateGameForms();
+    game.Create();
     forms.main->Show();
     TSkyrendMain& m = *forms.main;
     // Shown: the display comes up at the stored 1024 x 768; no activation yet.

@@ -75,22 +75,16 @@ public:
         ++s_->stops;
         s_->calls.push_back("stop");
     }
-    void SetPosition(uint32_t offset) override {
-        s_->position = offset;
-        s_->calls.push_back("pos " + std::to_string(offset));
+    // Keeps a setting and notes the call with its value.
+    template <typename T>
+    void Record(T& field, T value, const char* call) {
+        field = value;
+        s_->calls.push_back(call + (" " + std::to_string(value)));
     }
-    void SetFrequency(int hz) override {
-        s_->frequency = hz;
-        s_->calls.push_back("freq " + std::to_string(hz));
-    }
-    void SetPan(int pan) override {
-        s_->pan = pan;
-        s_->calls.push_back("pan " + std::to_string(pan));
-    }
-    void SetVolume(int volume) override {
-        s_->volume = volume;
-        s_->calls.push_back("vol " + std::to_string(volume));
-    }
+    void SetPosition(uint32_t offset) override { Record(s_->position, offset, "pos"); }
+    void SetFrequency(int hz) override { Record(s_->frequency, hz, "freq"); }
+    void SetPan(int pan) override { Record(s_->pan, pan, "pan"); }
+    void SetVolume(int volume) override { Record(s_->volume, volume, "vol"); }
     bool IsPlaying() override { return s_->playing; }
     std::unique_ptr<platform::SoundVoice> Duplicate() override;
 

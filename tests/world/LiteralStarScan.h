@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend::testing {
 

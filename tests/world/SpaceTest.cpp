@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "tests/world/WorldFixture.h"
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 namespace {

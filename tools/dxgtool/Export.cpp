@@ -36,7 +36,7 @@ void Export(const std::string& fileName, const std::string& index, const std::st
     collection.LoadFromFile(fileName);
     const TPicture& picture = collection.GetItem(at).Picture;
     if (picture.Empty()) throw EInvalidGraphic(Format("Item %d has no picture", static_cast<long long>(at)));
-    WriteWholeFile(outName, EncodePng(picture.Image()));
+    WriteWholeFile(outName, PngFromImage(picture.Image()));
 }
 
 }  // namespace skyrend::dxgtool

@@ -23,40 +23,40 @@ std::string Hex32(uint32_t value) {
     return text;
 }
 
-void PictureInfo(const std::string& fileName, std::ostream& out) {
-    TPictureCollection collection;
+// The header line, then one line per item; the whole block is written only
+// once the file has been read through.
+template <typename Collection, typename ItemLine>
+void CollectionInfo(const std::string& fileName, const char* component, std::ostream& out, ItemLine line) {
+    Collection collection;
     collection.LoadFromFile(fileName);
     std::ostringstream block;
-    block << "TPictureCollectionComponent items=" << collection.Count() << "\n";
+    block << component << " items=" << collection.Count() << "\n";
     for (int32_t i = 0; i < collection.Count(); ++i) {
-        const TPictureCollectionItem& item = collection.GetItem(i);
-        const TPicture& picture = item.Picture;
-        block << i << " name=" << Quote(item.Name)
-              << " class=" << (picture.Empty() ? std::string("none") : picture.Graphic()->ClassName())
-              << " width=" << picture.Width() << " height=" << picture.Height()
-              << " patternWidth=" << item.PatternWidth << " patternHeight=" << item.PatternHeight
-              << " skipWidth=" << item.SkipWidth << " skipHeight=" << item.SkipHeight
-              << " patterns=" << item.LayoutPatternCount() << " transparent=" << (item.Transparent ? 1 : 0)
-              << " transparentColor=" << Hex32(item.TransparentColor)
-              << " systemMemory=" << (item.SystemMemory ? 1 : 0) << "\n";
+        block << i;
+        line(block, collection.GetItem(i));
+        block << "\n";
     }
     out << block.str();
 }
 
-void WaveInfo(const std::string& fileName, std::ostream& out) {
-    TWaveCollection collection;
-    collection.LoadFromFile(fileName);
-    std::ostringstream block;
-    block << "TWaveCollectionComponent items=" << collection.Count() << "\n";
-    for (int32_t i = 0; i < collection.Count(); ++i) {
-        const TWaveCollectionItem& item = collection.GetItem(i);
-        const TWaveFormat format = item.Wave.Format();
-        block << i << " name=" << Quote(item.Name) << " looped=" << (item.Looped() ? 1 : 0)
-              << " maxPlayingCount=" << item.MaxPlayingCount() << " formatTag=" << format.FormatTag
-              << " channels=" << format.Channels << " samplesPerSec=" << format.SamplesPerSec
-              << " bitsPerSample=" << format.BitsPerSample << " dataBytes=" << item.Wave.Data().size() << "\n";
-    }
-    out << block.str();
+void PictureLine(std::ostream& block, const TPictureCollectionItem& item) {
+    const TPicture& picture = item.Picture;
+    block << " name=" << Quote(item.Name)
+          << " class=" << (picture.Empty() ? std::string("none") : picture.Graphic()->ClassName())
+          << " width=" << picture.Width() << " height=" << picture.Height()
+          << " patternWidth=" << item.PatternWidth << " patternHeight=" << item.PatternHeight
+          << " skipWidth=" << item.SkipWidth << " skipHeight=" << item.SkipHeight
+          << " patterns=" << item.LayoutPatternCount() << " transparent=" << (item.Transparent ? 1 : 0)
+          << " transparentColor=" << Hex32(item.TransparentColor)
+          << " systemMemory=" << (item.SystemMemory ? 1 : 0);
+}
+
+void WaveLine(std::ostream& block, const TWaveCollectionItem& item) {
+    const TWaveFormat format = item.Wave.Format();
+    block << " name=" << Quote(item.Name) << " looped=" << (item.Looped() ? 1 : 0)
+          << " maxPlayingCount=" << item.MaxPlayingCount() << " formatTag=" << format.FormatTag
+          << " channels=" << format.Channels << " samplesPerSec=" << format.SamplesPerSec
+          << " bitsPerSample=" << format.BitsPerSample << " dataBytes=" << item.Wave.Data().size();
 }
 
 }  // namespace
@@ -70,9 +70,9 @@ bool IsWaveFile(const std::string& fileName) {
 
 void Info(const std::string& fileName, std::ostream& out) {
     if (IsWaveFile(fileName))
-        WaveInfo(fileName, out);
+        CollectionInfo<TWaveCollection>(fileName, "TWaveCollectionComponent", out, WaveLine);
     else
-        PictureInfo(fileName, out);
+        CollectionInfo<TPictureCollection>(fileName, "TPictureCollectionComponent", out, PictureLine);
 }
 
 }  // namespace skyrend::dxgtool

@@ -42,7 +42,7 @@ std::unique_ptr<TGraphic> LoadGraphic(const std::string& path, const std::string
     const std::string ext = Lower(fs::path(path).extension().string());
     TImage32 image;
     if (ext == ".png") {
-        image = DecodePng(bytes);
+        image = ImageFromPng(bytes);
     } else if (ext == ".bmp") {
         auto bitmap = std::make_unique<TBitmap>();
         bitmap->LoadFromFileImage(bytes);

@@ -1,4 +1,5 @@
-// tools/dxgtool/Png.h — PNG files in and out of the tool, through libpng.
+// tools/dxgtool/Png.h — the tool's pictures as PNG files, over the shared
+// PNG wrapper, with the media layer's size limit and error class.
 
 #pragma once
 
@@ -11,8 +12,8 @@ namespace skyrend::dxgtool {
 
 // Any PNG, as 0x00RRGGBB pixels (alpha composited onto black). Throws
 // EInvalidGraphic with libpng's message on a bad file.
-TImage32 DecodePng(const std::vector<uint8_t>& bytes);
+TImage32 ImageFromPng(const std::vector<uint8_t>& bytes);
 // An 8-bit RGB PNG of the pixels.
-std::vector<uint8_t> EncodePng(const TImage32& image);
+std::vector<uint8_t> PngFromImage(const TImage32& image);
 
 }  // namespace skyrend::dxgtool

@@ -50,7 +50,7 @@ std::string UnpackPicture(const TPictureCollectionItem& item, int32_t index, con
         fields = " class=TJPEGImage";
     } else {
         file = ItemFile(index, "png");
-        WriteWholeFile((dir / file).string(), EncodePng(item.Picture.Image()));
+        WriteWholeFile((dir / file).string(), PngFromImage(item.Picture.Image()));
         int bits = 24;
         if (auto* dib = dynamic_cast<const TDIB*>(graphic)) {
             if (dib->Data().BitCount <= 8) bits = 8;

@@ -125,15 +125,7 @@ void UseFont(cairo_t* cr, double size, bool bold) {
 }
 
 void WritePicturePng(const Picture& picture, const std::string& path) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width, picture.Height);
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < picture.Height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < picture.Width; ++x) row[x] = picture.At(x, y);
-    }
-    cairo_surface_mark_dirty(s);
+    cairo_surface_t* s = PictureSurface(picture, CAIRO_FORMAT_RGB24, [](uint32_t v) { return v; });
     cairo_surface_write_to_png(s, path.c_str());
     cairo_surface_destroy(s);
 }

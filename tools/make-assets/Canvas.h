@@ -88,6 +88,22 @@ void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // Fixed font settings so that text renders the same on every run.
 void UseFont(cairo_t* cr, double size, bool bold);
 
+// A cairo image surface holding the picture, each pixel through `pixel`
+// (0x00RRGGBB in, cairo's pixel out); the caller destroys it.
+template <typename PixelMap>
+cairo_surface_t* PictureSurface(const Picture& picture, cairo_format_t format, PixelMap pixel) {
+    cairo_surface_t* s = cairo_image_surface_create(format, picture.Width, picture.Height);
+    cairo_surface_flush(s);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < picture.Height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < picture.Width; ++x) row[x] = pixel(picture.At(x, y));
+    }
+    cairo_surface_mark_dirty(s);
+    return s;
+}
+
 // Writes a picture as a PNG (for contact sheets and checks by eye).
 void WritePicturePng(const Picture& picture, const std::string& path);
 

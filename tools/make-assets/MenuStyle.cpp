@@ -305,18 +305,9 @@ double PageTitle(cairo_t* cr, const std::string& title) {
 }
 
 void PaintPicture(cairo_t* cr, const Picture& picture, double x, double y, double scale, bool additive) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, picture.Width, picture.Height);
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    for (int row = 0; row < picture.Height; ++row) {
-        auto* out = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(row) * stride);
-        for (int col = 0; col < picture.Width; ++col) {
-            uint32_t v = picture.At(col, row);
-            out[col] = v == KeyColour ? 0 : (0xFF000000u | v);
-        }
-    }
-    cairo_surface_mark_dirty(s);
+    // The key colour becomes transparent, everything else opaque.
+    cairo_surface_t* s = PictureSurface(picture, CAIRO_FORMAT_ARGB32,
+                                        [](uint32_t v) { return v == KeyColour ? 0 : (0xFF000000u | v); });
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_scale(cr, scale, scale);

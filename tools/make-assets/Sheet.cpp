@@ -12,18 +12,7 @@ namespace {
 constexpr uint32_t KeyShown = 0x10141c;
 
 void PaintItem(cairo_t* cr, const Picture& p, double x, double y, int scale) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, p.Width, p.Height);
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    for (int row = 0; row < p.Height; ++row) {
-        auto* out = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(row) * stride);
-        for (int col = 0; col < p.Width; ++col) {
-            uint32_t v = p.At(col, row);
-            out[col] = v == KeyColour ? KeyShown : v;
-        }
-    }
-    cairo_surface_mark_dirty(s);
+    cairo_surface_t* s = PictureSurface(p, CAIRO_FORMAT_RGB24, [](uint32_t v) { return v == KeyColour ? KeyShown : v; });
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_scale(cr, scale, scale);

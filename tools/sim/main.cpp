@@ -12,8 +12,7 @@
 #include <map>
 #include <sstream>
 
-#include "platform/headless/HeadlessPlatform.h"
-#include "shell/Skyrendunit.h"
+#include "harness/HeadlessGame.h"
 #include "tools/common/PngFile.h"
 #include "tools/sim/InputScript.h"
 #include "tools/sim/Trace.h"
@@ -122,8 +121,6 @@ public:
     }
 
     void Run() {
-        platform::SetCurrent(&hp_);
-        hp_.SetClock(o_.clock);
         if (!o_.modes.empty()) hp_.SetDisplayModes(o_.modes);
         // The mix always runs, so that voices finish as they would with
         // --audio; its samples are kept only when asked for.
@@ -131,39 +128,30 @@ public:
         StartUp();
         for (int64_t step = 1; step <= o_.frames; ++step) Step(step);
         if (!o_.audio.empty()) hp_.WriteAudio(o_.audio);
-        forms_.readconfig.reset();
-        forms_.main.reset();
-        platform::SetCurrent(nullptr);
     }
 
 private:
     const Options& o_;
     std::vector<ScriptEvent> events_;
     std::ostream* trace_;
-    platform::HeadlessPlatform hp_;
-    GameForms forms_;
+    HeadlessGame game_{o_.clock};
+    platform::HeadlessPlatform& hp_ = game_.hp();
     StepRecord rec_;
     size_t nextEvent_ = 0;
 
     void StartUp() {
-        forms_ = CreateGameForms();
-        forms_.main->OnCue = [this](int32_t device, int32_t item) { rec_.cues.emplace_back(device, item); };
+        TSkyrendMain& main = game_.Create();
+        main.OnCue = [this](int32_t device, int32_t item) { rec_.cues.emplace_back(device, item); };
         // Count ticks as they start, so a frame that fails still counts.
-        TDXTimer& timer = *forms_.main->DXTimer1;
+        TDXTimer& timer = *main.DXTimer1;
         timer.OnTimer = [this, inner = timer.OnTimer](TComponent* s, int32_t lag) {
             ++tickCounter_;
             inner(s, lag);
         };
-        try {
-            forms_.main->Show();
-        } catch (const std::exception& e) {
-            Application().ShowException(e);
-        }
-        hp_.Push({platform::MessageKind::Activate});
-        Application().ProcessMessages();
+        game_.ShowAndActivate();
         if (!o_.world.empty()) {
             std::ofstream w(o_.world);
-            w << WorldJson(*forms_.main) << "\n";
+            w << WorldJson(main) << "\n";
         }
         Finish(0, false);
     }
@@ -217,7 +205,7 @@ private:
         for (auto& t : hp_.TakeTexts()) rec_.text.push_back({t.x, t.y, t.text});
         rec_.errors = hp_.TakeErrorBoxes();
         hp_.SyncAudio();
-        if (trace_) *trace_ << TraceLine(*forms_.main, rec_) << "\n";
+        if (trace_) *trace_ << TraceLine(game_.m(), rec_) << "\n";
         if (presented) {
             if (auto shot = o_.shots.find(step); shot != o_.shots.end()) {
                 const auto& img = hp_.LastPresented();

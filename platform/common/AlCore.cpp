@@ -1,6 +1,6 @@
-// platform/sdl/shared/AlCore.cpp — opening OpenAL Soft devices and rendering the loopback mix.
+// platform/common/AlCore.cpp — opening OpenAL Soft devices and rendering the loopback mix.
 
-#include "platform/sdl/shared/AlCore.h"
+#include "platform/common/AlCore.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>

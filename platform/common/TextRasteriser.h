@@ -1,4 +1,4 @@
-// platform/sdl/shared/TextRasteriser.h — text onto a 32-bit surface.
+// platform/common/TextRasteriser.h — text onto a 32-bit surface.
 //
 // The canvas face is found through fontconfig (DejaVu Sans stands in for the
 // desktop's MS Sans Serif) and drawn with SDL2_ttf, anti-aliased and blended

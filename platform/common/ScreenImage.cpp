@@ -1,6 +1,6 @@
-// platform/sdl/shared/ScreenImage.cpp — copying a surface onto the screen image.
+// platform/common/ScreenImage.cpp — copying a surface onto the screen image.
 
-#include "platform/sdl/shared/ScreenImage.h"
+#include "platform/common/ScreenImage.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-// world/Space.cpp — the wrap rule, distances, the view window and the
+// state/Space.cpp — the wrap rule, distances, the view window and the
 // world-to-screen mapping.
 //
 // The arithmetic runs in extended precision and is stored at the width of
 // the value it updates, so that every routine rounds the same way.
 
-#include "world/Space.h"
+#include "state/Space.h"
 
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace skyrend {
 

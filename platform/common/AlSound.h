@@ -1,4 +1,4 @@
-// platform/sdl/shared/AlSound.h — sound devices and voices over an OpenAL core.
+// platform/common/AlSound.h — sound devices and voices over an OpenAL core.
 //
 // A sound device is a logical device over one shared core. A voice is one AL
 // source; the wave it plays is one AL buffer, shared (and counted) by every
@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/sdl/shared/AlCore.h"
+#include "platform/common/AlCore.h"
 
 namespace skyrend::platform {
 

@@ -1,4 +1,4 @@
-// shell/GameState.h — the game's module-level state, grouped per subsystem.
+// state/GameState.h — the game's module-level state, grouped per subsystem.
 //
 // Everything here lives as long as the main window; a new game resets counts
 // and start values but not the storage of the lists. All of it is zero before
@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "world/EntityList.h"
-#include "world/Random.h"
+#include "state/EntityList.h"
+#include "state/Random.h"
 
 namespace skyrend {
 
@@ -22,36 +22,24 @@ constexpr int32_t SteeringRange = 1000;
 // The shell: menu and sound rotation.
 struct ShellState {
     int16_t MenuOverlayShown = 0;
-    int32_t MenuPage = 0;
-    int32_t OptionsChoice = 0;
-    int32_t CueDeviceIndex = 0;
+    int32_t MenuPage = 0, OptionsChoice = 0, CueDeviceIndex = 0;
 };
 
 // The configuration files and the screen profile in force.
 struct ConfigState {
-    int32_t ResolutionIndex = 0;
-    int32_t EnemyCount = 0;
-    int32_t ScreenWidth = 0;
-    int32_t ScreenHeight = 0;
-    int32_t ViewRange = 0;
-    int32_t ScreenCentreX = 0;
-    int32_t ScreenCentreY = 0;
-    int32_t ShipDrawX = 0;
-    int32_t ShipDrawY = 0;
-    int32_t MenuLeft = 0;
-    int32_t MenuTop = 0;
-    int32_t RadarOffsetY = 0;
-    int32_t RadarOffsetX = 0;
+    int32_t ResolutionIndex = 0, EnemyCount = 0;
+    // The eleven values of the screen profile.
+    int32_t ScreenWidth = 0, ScreenHeight = 0, ViewRange = 0;
+    int32_t ScreenCentreX = 0, ScreenCentreY = 0;
+    int32_t ShipDrawX = 0, ShipDrawY = 0;
+    int32_t MenuLeft = 0, MenuTop = 0;
+    int32_t RadarOffsetY = 0, RadarOffsetX = 0;
 };
 
 // The frame-paced animation counters.
 struct TickState {
-    int32_t NearStarTick = 0;
-    int32_t FarStarTick = 0;
-    int32_t RadarTick = 0;
-    int32_t ExhaustTick = 0;
-    int32_t EnemyShotTick = 0;
-    int32_t PlayerShotTick = 0;
+    int32_t NearStarTick = 0, FarStarTick = 0, RadarTick = 0;
+    int32_t ExhaustTick = 0, EnemyShotTick = 0, PlayerShotTick = 0;
 };
 
 // The world's extent, both cameras and the random generator.
@@ -78,37 +66,28 @@ struct BonusObjects {
 
 // The player's ship; its world position is the near camera.
 struct ShipState {
-    long double ShipHeading = 0;
-    long double ShipTurnSpeed = 0;
+    long double ShipHeading = 0, ShipTurnSpeed = 0;
     double TurnStep = 0;
-    int32_t MaxTurnSpeed = 0;
-    int32_t MinTurnSpeed = 0;
-    double ShipSpeed = 0;
-    double SpeedStep = 0;
-    int32_t MaxSpeed = 0;
-    int32_t MinSpeed = 0;
-    bool ThrustApplied = false;
-    bool TurnApplied = false;
+    int32_t MaxTurnSpeed = 0, MinTurnSpeed = 0;
+    double ShipSpeed = 0, SpeedStep = 0;
+    int32_t MaxSpeed = 0, MinSpeed = 0;
+    bool ThrustApplied = false, TurnApplied = false;
 };
 
 struct ExhaustPuffs {
     Column<double> X, Y;
-    Column<int32_t> Life;
-    Column<double> DriftSpeed;
+    Column<double> DriftSpeed;  // 0 for every puff: puffs stay where they were dropped
     Column<long double> Heading;
-    Column<int32_t> Frame;
-    int32_t ExhaustCount = 0;
-    int32_t ExhaustCooldown = 0;
+    Column<int32_t> Life, Frame;
+    int32_t ExhaustCount = 0, ExhaustCooldown = 0;
 };
 
 struct EnergyState {
-    int32_t Energy = 0;
-    int32_t EnergyShown = 0;
+    int32_t Energy = 0, EnergyShown = 0;
 };
 
 struct RadarState {
-    int32_t RadarRange = 0;
-    int32_t RadarSweepFrame = 0;
+    int32_t RadarRange = 0, RadarSweepFrame = 0;
 };
 
 struct EnemyShips {
@@ -126,23 +105,16 @@ struct EnemyShips {
 };
 
 struct PlayerShots {
-    Column<double> PlayerShotX, PlayerShotY;
-    Column<int32_t> PlayerShotLife;
-    Column<double> PlayerShotSpeed;
+    Column<double> PlayerShotX, PlayerShotY, PlayerShotSpeed;
     Column<long double> PlayerShotHeading;
-    Column<int32_t> PlayerShotFrame;
-    int32_t PlayerShotCount = 0;
-    int32_t PlayerFireCooldown = 0;
+    Column<int32_t> PlayerShotLife, PlayerShotFrame;
+    int32_t PlayerShotCount = 0, PlayerFireCooldown = 0;
 };
 
 struct EnemyShots {
-    Column<double> EnemyShotX, EnemyShotY;
-    Column<int32_t> EnemyShotLife;
-    Column<double> EnemyShotSpeed;
+    Column<double> EnemyShotX, EnemyShotY, EnemyShotSpeed;
     Column<long double> EnemyShotHeading;
-    Column<int32_t> EnemyShotFrame;
-    Column<int32_t> EnemyShotDamage;
-    Column<int32_t> EnemyShotOwner;
+    Column<int32_t> EnemyShotLife, EnemyShotFrame, EnemyShotDamage, EnemyShotOwner;
     int32_t EnemyShotCount = 0;
 };
 

@@ -1,4 +1,4 @@
-// platform/sdl/shared/ScreenImage.h — the picture on the screen, as the
+// platform/common/ScreenImage.h — the picture on the screen, as the
 // primary surface holds it.
 //
 // Both back-ends keep the screen as a plain 32-bit image of the display mode's

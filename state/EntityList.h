@@ -1,4 +1,4 @@
-// world/EntityList.h — the storage of the game's entity lists.
+// state/EntityList.h — the storage of the game's entity lists.
 //
 // Every list keeps one array per field with room for ListCapacity entries;
 // live entries sit at positions 1..count in creation order, and a position

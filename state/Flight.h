@@ -1,4 +1,4 @@
-// combat/Flight.h — one straight step along a heading, as ships and shots
+// state/Flight.h — one straight step along a heading, as ships and shots
 // fly it.
 //
 // The heading turns into radians through one 80-bit constant, sine and cosine
@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "world/Space.h"
+#include "state/Space.h"
 
 namespace skyrend {
 

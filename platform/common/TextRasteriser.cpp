@@ -1,8 +1,8 @@
-// platform/sdl/shared/TextRasteriser.cpp — SDL2_ttf text, blended onto a surface.
+// platform/common/TextRasteriser.cpp — SDL2_ttf text, blended onto a surface.
 
-#include "platform/sdl/shared/TextRasteriser.h"
+#include "platform/common/TextRasteriser.h"
 
-#include <SDL.h>
+#include <SDL_surface.h>
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 

@@ -1,4 +1,4 @@
-// platform/sdl/shared/AlSound.cpp — voices as AL sources over shared AL buffers.
+// platform/common/AlSound.cpp — voices as AL sources over shared AL buffers.
 //
 // Voices behave like the buffers of the game's sound layer: Stop keeps the
 // play position (the source is paused), Play on a voice that already plays
@@ -6,7 +6,7 @@
 // (left) to 10000 (right) and volume is an attenuation in hundredths of a
 // decibel.
 
-#include "platform/sdl/shared/AlSound.h"
+#include "platform/common/AlSound.h"
 
 #include <AL/al.h>
 #include <AL/alext.h>

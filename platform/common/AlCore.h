@@ -1,4 +1,4 @@
-// platform/sdl/shared/AlCore.h — one OpenAL Soft device with its context.
+// platform/common/AlCore.h — one OpenAL Soft device with its context.
 //
 // The real back-end opens the default playback device once for the process;
 // the headless back-end opens a loopback device and pulls the mix out step by

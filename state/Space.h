@@ -1,4 +1,4 @@
-// world/Space.h — the wrapping world, distances, the view window and the
+// state/Space.h — the wrapping world, distances, the view window and the
 // mapping from world to screen that every drawing routine uses.
 
 #pragma once

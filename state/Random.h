@@ -1,4 +1,4 @@
-// world/Random.h — the game's one pseudo-random generator.
+// state/Random.h — the game's one pseudo-random generator.
 //
 // A linear congruential generator: every draw first steps the seed, then
 // scales it into [0, n). The order of draws is part of the game's behaviour:
