@@ -61,11 +61,12 @@ copy_game() {
     return 0
 }
 
-# start_game: ./skyrend in the copy, its sound mixed into $WORK/sound.wav.
+# start_game [ARG...]: ./skyrend in the copy (with the arguments), its sound
+# mixed into $WORK/sound.wav.
 start_game() {
     # Short mixing periods put each sound within 6 ms of when it was played.
     printf '[general]\ndrivers=wave\nperiod_size=256\n[wave]\nfile=%s\n' "$WORK/sound.wav" > "$WORK/alsoft.conf"
-    (cd "$GAME" && exec env ALSOFT_CONF="$WORK/alsoft.conf" ./skyrend >"$WORK/game.log" 2>&1) &
+    (cd "$GAME" && exec env ALSOFT_CONF="$WORK/alsoft.conf" ./skyrend "$@" >"$WORK/game.log" 2>&1) &
     GAME_PID=$!
     local id=""
     for _ in $(seq 1 150); do

@@ -2,6 +2,7 @@
 
 #include "tools/sim/ReplayRun.h"
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -44,7 +45,7 @@ public:
         if (video_) {
             VideoAudio();
             video_->Finish();
-            std::fprintf(stderr, "\n");
+            Progress(true);
         }
         if (!o_.audio.empty()) hp_.WriteAudio(o_.audio);
         return Report(replay.Player());
@@ -114,12 +115,21 @@ private:
         }
         if (video_ && tick % 30 == 0) {
             VideoAudio();
-            std::fprintf(stderr, "\rvideo: tick %lld of %llu (%d%%), %llu frames", static_cast<long long>(tick),
-                         static_cast<unsigned long long>(file_.ticks),
-                         file_.ticks ? static_cast<int>(tick * 100 / static_cast<int64_t>(file_.ticks)) : 100,
-                         static_cast<unsigned long long>(video_->Frames()));
+            Progress(false);
         }
     }
+
+    // One line on standard error, rewritten as the video grows.
+    void Progress(bool last) {
+        const uint64_t tick = replay_->Player().Ticks();
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+        std::fprintf(stderr, "\rvideo: tick %llu of %llu (%d%%), %llu frames, %.1f frames/s%s",
+                     static_cast<unsigned long long>(tick), static_cast<unsigned long long>(file_.ticks),
+                     file_.ticks ? static_cast<int>(tick * 100 / file_.ticks) : 100,
+                     static_cast<unsigned long long>(video_->Frames()),
+                     seconds > 0 ? static_cast<double>(video_->Frames()) / seconds : 0.0, last ? "\n" : "");
+    }
+    const std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 
     // Each presented frame at the recorded clock, from the start of the sound.
     void VideoFrame() {

@@ -22,6 +22,8 @@ constexpr AVRational Milliseconds{1, 1000};
 }
 
 VideoWriter::VideoWriter(const std::string& path, int sampleRate) : path_(path), sampleRate_(sampleRate) {
+    // The encoders' statistics are not ours to print; their errors are.
+    av_log_set_level(AV_LOG_ERROR);
     if (!avcodec_find_encoder_by_name("libx264") && !avcodec_find_encoder(AV_CODEC_ID_H264))
         Fail("no H.264 encoder in this FFmpeg");
     if (!avcodec_find_encoder(AV_CODEC_ID_AAC)) Fail("no AAC encoder in this FFmpeg");
@@ -72,6 +74,8 @@ void VideoWriter::OpenVideo(int width, int height) {
     video_->time_base = Milliseconds;
     video_->framerate = AVRational{30, 1};
     video_->gop_size = 60;
+    // No reordering: every frame decodes as it comes, dts = pts.
+    video_->max_b_frames = 0;
     av_opt_set(video_->priv_data, "preset", "veryfast", 0);
     if (format_->oformat->flags & AVFMT_GLOBALHEADER) video_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     int rc = avcodec_open2(video_, codec, nullptr);
@@ -115,6 +119,9 @@ void VideoWriter::Send(AVCodecContext* codec, AVStream* stream, AVFrame* frame) 
     int rc = avcodec_send_frame(codec, frame);
     if (rc < 0) Fail("the encoder refuses a frame", rc);
     while ((rc = avcodec_receive_packet(codec, packet_)) >= 0) {
+        // A picture lasts until the next; the last one a frame's length,
+        // so that the file's edit list keeps it.
+        if (codec == video_ && packet_->duration <= 0) packet_->duration = 33;
         av_packet_rescale_ts(packet_, codec->time_base, stream->time_base);
         packet_->stream_index = stream->index;
         if ((rc = av_interleaved_write_frame(format_, packet_)) < 0) Fail("cannot be written", rc);
