@@ -8,7 +8,9 @@
 # and ends by the window system's close request. `skyrend-sim --replay
 # --verify` must then find every frame and every tick's cues identical,
 # which is also the proof that the SDL back-end and the headless one run the
-# same game; and the video must decode to as many frames as were recorded.
+# same game; the video must decode to as many frames as were recorded; the
+# window must play the whole session back by itself, and a close request
+# must end such a playback early.
 source "$SOURCE_DIR/tests/e2e/session.sh"
 
 start_xvfb 1024x768
@@ -78,4 +80,20 @@ probe() { ffprobe -v error -count_frames -select_streams "$1" -show_entries "str
 [ "$(probe v:0 codec_name,nb_read_frames)" = "h264,$frames" ] ||
     fail "the video stream is $(probe v:0 codec_name,nb_read_frames), not h264 with $frames frames"
 [ "$(probe a:0 codec_name)" = aac ] || fail "the sound stream is $(probe a:0 codec_name), not aac"
+
+step "the window plays the session back and ends by itself"
+start_game --replay "$REPLAY"
+for _ in $(seq 1 $((ticks / 10 + 300))); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$GAME_PID" 2>/dev/null && fail "the playback still runs"
+wait "$GAME_PID" || fail "the playback ended with status $?"
+GAME_PID=""
+grep -qx "skyrend: played $ticks of $ticks ticks" "$WORK/game.log" || fail "not every tick played: $(cat "$WORK/game.log")"
+grep -q "differs" "$WORK/game.log" && fail "the window's playback differs: $(cat "$WORK/game.log")"
+
+step "closing the window ends a playback"
+start_game --replay "$REPLAY"
+sleep 2
+close_game
+grep -Eqx "skyrend: played [0-9]+ of $ticks ticks" "$WORK/game.log" || fail "no playback report: $(cat "$WORK/game.log")"
+grep -qx "skyrend: played $ticks of $ticks ticks" "$WORK/game.log" && fail "the close request did not end the playback"
 echo "replay checks passed"
