@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     using namespace skyrend;
     platform::SdlPlatform sdl;
     std::unique_ptr<ReplaySession> replay;
-    if (int status = ReplaySession::Open(argc, argv, sdl, replay)) return status;
+    if (int status = ReplaySession::Open(argc, argv, sdl, replay); status >= 0) return status;
     platform::SetCurrent(replay ? &replay->Platform() : &sdl);
     int status = 0;
     try {

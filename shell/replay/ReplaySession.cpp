@@ -13,7 +13,7 @@ namespace skyrend {
 using namespace platform::replay;
 
 int ReplaySession::Open(int argc, char** argv, platform::Platform& backEnd, std::unique_ptr<ReplaySession>& session) {
-    if (argc < 2) return 0;
+    if (argc < 2) return -1;
     const bool record = std::strcmp(argv[1], "--record") == 0;
     const bool replay = std::strcmp(argv[1], "--replay") == 0;
     if (!(record || replay) || argc != 3) {
@@ -27,6 +27,8 @@ int ReplaySession::Open(int argc, char** argv, platform::Platform& backEnd, std:
         } else {
             s->file_ = LoadReplay(argv[2]);
             if (!s->file_.early.empty()) std::fprintf(stderr, "skyrend: %s\n", s->file_.early.c_str());
+            // Cut before its first tick ended: there is nothing to show.
+            if (s->file_.ticks == 0 && !s->file_.endedNormally) return 0;
             ReplayOptions options;
             options.paced = true;
             s->playback_ = std::make_unique<ReplayPlatform>(backEnd, s->file_, options);
@@ -36,7 +38,7 @@ int ReplaySession::Open(int argc, char** argv, platform::Platform& backEnd, std:
         return 2;
     }
     session = std::move(s);
-    return 0;
+    return -1;
 }
 
 platform::Platform& ReplaySession::Platform() {

@@ -17,9 +17,10 @@ namespace skyrend {
 
 class ReplaySession {
 public:
-    // `session` stays null without the options. Returns 0, or the exit
-    // status after a message on standard error: 2 for a bad command line,
-    // a file that cannot be written or a replay that cannot be played.
+    // `session` stays null without the options. Returns -1 to run the
+    // game, or the exit status after a message on standard error: 2 for a
+    // bad command line, a file that cannot be written or a replay that
+    // cannot be played, 0 for a replay cut before its first tick ended.
     static int Open(int argc, char** argv, platform::Platform& backEnd, std::unique_ptr<ReplaySession>& session);
 
     // The platform the game runs on.

@@ -36,10 +36,13 @@ public:
         ReplayPlatform replay(hp_, file_, options);
         replay_ = &replay;
         platform::SetCurrent(&replay);
-        {
+        try {
             GameForms forms = CreateGameForms();
             Hook(*forms.main);
             Application().Run();
+        } catch (const std::exception& error) {
+            // As the game's entry shows what escapes its message loop.
+            Application().ShowException(error);
         }
         platform::SetCurrent(nullptr);
         if (video_) {
@@ -173,6 +176,11 @@ int RunReplay(const ReplayRunOptions& o) {
         return 2;
     }
     if (!file.early.empty()) std::cerr << "skyrend-sim: " << file.early << "\n";
+    // Cut before its first tick ended: there is nothing to play.
+    if (file.ticks == 0 && !file.endedNormally) {
+        if (o.verify) std::cout << "0 ticks, 0 frames, all identical\n";
+        return 0;
+    }
     try {
         return ReplayRun(o, file).Run();
     } catch (const VideoError& error) {
