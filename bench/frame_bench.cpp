@@ -18,6 +18,7 @@
 
 #include "bench/GameHarness.h"
 #include "media/Surface.h"
+#include "platform/replay/FrameHash.h"
 #include "platform/replay/RecordingPlatform.h"
 
 namespace skyrend::bench {
@@ -120,6 +121,17 @@ BENCHMARK(BM_FrameTickRecording)
     ->Args({4, 1000, 0})
     ->Args({4, 100000, 0})
     ->Unit(benchmark::kMillisecond);
+
+// Hashing a frame alone, the recording's main cost: one read of the whole
+// surface, beside Flip's one copy of it.
+void BM_FrameHash(benchmark::State& state) {
+    const auto profile = static_cast<size_t>(state.range(0));
+    TDirectDrawSurface surface(ProfileWidth[profile], ProfileHeight[profile], false);
+    const platform::PixelView view{surface.Pixels(), surface.Width(), surface.Height(), surface.Width()};
+    for (auto _ : state) benchmark::DoNotOptimize(platform::replay::HashFrame(view));
+    state.SetBytesProcessed(state.iterations() * int64_t{view.width} * view.height * 4);
+}
+BENCHMARK(BM_FrameHash)->ArgName("profile")->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);
 
 // Presenting alone: what Flip costs on the headless back-end.
 void BM_Flip(benchmark::State& state) {
