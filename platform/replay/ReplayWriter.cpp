@@ -41,7 +41,7 @@ void ReplayWriter::Clock(uint32_t now) {
         pendingPolls_ = 0;
     } else {
         Answer a;
-        a.number = haveClock_ ? step : static_cast<int32_t>(now);
+        a.number = step;   // the first reading: its step from 0
         Put(Kind::Clock, a);
     }
     haveClock_ = true;

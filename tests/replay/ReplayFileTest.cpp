@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/replay/FrameHash.h"
 #include "platform/replay/ReplayPlayer.h"
 #include "platform/replay/ReplayReader.h"
 #include "platform/replay/ReplayWriter.h"
@@ -122,6 +124,32 @@ TEST_F(ReplayFileTest, ThePlayerNotesTheFirstDifferenceAndLeavesAtAWrongQuestion
               "the game asked for the keyboard where the recording has an idle step (recording byte 13)");
     ASSERT_TRUE(wrong.Poll(m));
     EXPECT_EQ(m.kind, MessageKind::Close);
+}
+
+TEST_F(ReplayFileTest, FilesThatDifferFromTheRecordedOnesAreNamed) {
+    const std::string same = ::testing::TempDir() + "replay-same.cfg";
+    const std::string other = ::testing::TempDir() + "replay-other.cfg";
+    std::ofstream(same) << "60\r\n";
+    std::ofstream(other) << "61\r\n";
+    {
+        ReplayWriter w(path_);
+        for (const std::string& name : {same, other}) {
+            Answer file;
+            file.text = name;
+            ASSERT_TRUE(HashFile(name, file.size, file.hash));
+            w.Record(Kind::File, file);
+        }
+        w.Tick({});
+        w.End();
+    }
+    std::ofstream(other) << "62\r\n";
+    const ReplayFile file = Parse(Bytes());
+    ReplayPlayer player(file);
+    Message m;
+    player.Poll(m);
+    EXPECT_EQ(player.DifferingFiles(), std::set<std::string>{other});
+    std::remove(same.c_str());
+    std::remove(other.c_str());
 }
 
 TEST_F(ReplayFileTest, AFileThatStopsEarlyPlaysItsWholeTicks) {

@@ -61,7 +61,7 @@ private:
     ReplayPlatform* replay_ = nullptr;
     TSkyrendMain* main_ = nullptr;
     std::unique_ptr<VideoWriter> video_;
-    bool worldWritten_ = false;
+    bool startedUp_ = false;
     bool presented_ = false;
     std::vector<std::string> errors_;
 
@@ -81,13 +81,10 @@ private:
     void Hook(TSkyrendMain& main) {
         main_ = &main;
         TDXTimer& timer = *main.DXTimer1;
-        // The world as the first new game made it, before the first tick.
+        // Before the first tick: the world as the first new game made it,
+        // and the trace's line for the start-up (step 0).
         timer.OnTimer = [this, inner = timer.OnTimer](TComponent* sender, int32_t lag) {
-            if (!worldWritten_ && !o_.world.empty()) {
-                std::ofstream w(o_.world);
-                w << WorldJson(*main_) << "\n";
-            }
-            worldWritten_ = true;
+            if (!startedUp_) StartedUp();
             if (inner) inner(sender, lag);
         };
         HookTicks(main, [this](const Cues& cues) { AfterTick(cues); });
@@ -95,23 +92,37 @@ private:
     }
     uint64_t presentsBefore_ = 0;
 
+    void StartedUp() {
+        startedUp_ = true;
+        if (!o_.world.empty()) {
+            std::ofstream w(o_.world);
+            w << WorldJson(*main_) << "\n";
+        }
+        Trace(0, false, {});
+        presentsBefore_ = hp_.PresentCount();
+    }
+
+    void Trace(int64_t step, bool ticked, const Cues& cues) {
+        if (!o_.trace) {
+            hp_.TakeTexts();
+            return;
+        }
+        StepRecord rec;
+        rec.step = step;
+        rec.ticked = ticked;
+        rec.clock = replay_->Player().RecordedClock();
+        for (const Cue& c : cues) rec.cues.emplace_back(c.device, c.item);
+        for (auto& t : hp_.TakeTexts()) rec.text.push_back({t.x, t.y, t.text});
+        rec.errors = hp_.TakeErrorBoxes();
+        *o_.trace << TraceLine(*main_, rec) << "\n";
+    }
+
     void AfterTick(const Cues& cues) {
         replay_->EndTick(cues);
         const auto tick = static_cast<int64_t>(replay_->Player().Ticks());
         const bool presented = hp_.PresentCount() != presentsBefore_;
         presentsBefore_ = hp_.PresentCount();
-        if (o_.trace) {
-            StepRecord rec;
-            rec.step = tick;
-            rec.ticked = true;
-            rec.clock = replay_->Player().RecordedClock();
-            for (const Cue& c : cues) rec.cues.emplace_back(c.device, c.item);
-            for (auto& t : hp_.TakeTexts()) rec.text.push_back({t.x, t.y, t.text});
-            rec.errors = hp_.TakeErrorBoxes();
-            *o_.trace << TraceLine(*main_, rec) << "\n";
-        } else {
-            hp_.TakeTexts();
-        }
+        Trace(tick, true, cues);
         if (auto shot = o_.shots.find(tick); presented && shot != o_.shots.end()) {
             const auto& img = hp_.LastPresented();
             WritePngRgb(shot->second, img.pixels.data(), img.width, img.height, img.width);

@@ -1,7 +1,8 @@
 // tools/sim/ReplayRun.h — skyrend-sim --replay: a recorded session run
 // again on the headless back-end, through the game's own message loop, with
-// the simulator's outputs (one trace line and step number per tick), a
-// check of every frame and tick against the recording, and a video.
+// the simulator's outputs (the start-up as step 0, then one trace line and
+// step number per tick), a check of every frame and tick against the
+// recording, and a video.
 
 #pragma once
 
