@@ -6,7 +6,8 @@
 #include <cstring>
 
 #include "platform/Files.h"
-#include "platform/replay/FrameHash.h"
+#include "platform/common/FrameHash.h"
+#include "platform/replay/FileHash.h"
 #include "platform/replay/RecordingSound.h"
 
 namespace skyrend::platform::replay {
@@ -14,9 +15,13 @@ namespace skyrend::platform::replay {
 RecordingPlatform::RecordingPlatform(Platform& inner, const std::string& path)
     : inner_(inner), writer_(std::make_shared<ReplayWriter>(path)) {
     SetFileOpenObserver([this](const std::string& name) { NoteFile(name); });
+    inner_.HashPresentedFrames(true);
 }
 
-RecordingPlatform::~RecordingPlatform() { SetFileOpenObserver(nullptr); }
+RecordingPlatform::~RecordingPlatform() {
+    inner_.HashPresentedFrames(false);
+    SetFileOpenObserver(nullptr);
+}
 
 bool RecordingPlatform::Flag(Kind kind, bool ok) {
     Answer a;
@@ -85,12 +90,12 @@ bool RecordingPlatform::CanMakeSurface(int width, int height, bool videoMemory) 
 
 bool RecordingPlatform::CanMakePrimarySurface() { return Flag(Kind::CanMakePrimary, inner_.CanMakePrimarySurface()); }
 
-// The frame is hashed after the back-end has copied it: its rows are then
-// fresh in the cache.
+// The back-end hashes the frame in the pass that copies it; where it cannot
+// (a frame not presented, or not covering the screen), it is hashed apart.
 bool RecordingPlatform::Present(const PixelView& source, const Rect& dest, bool waitVBlank) {
     Answer a;
     a.ok = inner_.Present(source, dest, waitVBlank);
-    a.hash = HashFrame(source);
+    if (!inner_.PresentedFrameHash(a.hash)) a.hash = HashFrame(source);
     writer_->Record(Kind::Present, a);
     return a.ok;
 }

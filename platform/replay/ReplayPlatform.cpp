@@ -6,15 +6,17 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/replay/FrameHash.h"
+#include "platform/common/FrameHash.h"
 #include "platform/replay/ReplaySound.h"
 
 namespace skyrend::platform::replay {
 
 ReplayPlatform::ReplayPlatform(Platform& inner, const ReplayFile& file, ReplayOptions options)
-    : inner_(inner), options_(std::move(options)), player_(std::make_shared<ReplayPlayer>(file)) {}
+    : inner_(inner), options_(std::move(options)), player_(std::make_shared<ReplayPlayer>(file)) {
+    inner_.HashPresentedFrames(true);
+}
 
-ReplayPlatform::~ReplayPlatform() = default;
+ReplayPlatform::~ReplayPlatform() { inner_.HashPresentedFrames(false); }
 
 bool ReplayPlatform::Flag(Kind kind) {
     Answer a;
@@ -102,8 +104,10 @@ bool ReplayPlatform::CanMakeSurface(int, int, bool) { return Flag(Kind::CanMakeS
 bool ReplayPlatform::CanMakePrimarySurface() { return Flag(Kind::CanMakePrimary); }
 
 bool ReplayPlatform::Present(const PixelView& source, const Rect& dest, bool waitVBlank) {
-    const bool ok = player_->Present(HashFrame(source));
     if (!inner_.Present(source, dest, waitVBlank) && inner_.SurfacesLost()) inner_.RestoreSurfaces();
+    uint64_t hash = 0;
+    if (!inner_.PresentedFrameHash(hash)) hash = HashFrame(source);
+    const bool ok = player_->Present(hash);
     if (options_.onPresent) options_.onPresent();
     return ok;
 }

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "platform/Files.h"
-#include "platform/replay/FrameHash.h"
+#include "platform/replay/FileHash.h"
 
 namespace skyrend::platform::replay {
 

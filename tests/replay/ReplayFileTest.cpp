@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/replay/FrameHash.h"
+#include "platform/replay/FileHash.h"
 #include "platform/replay/ReplayPlayer.h"
 #include "platform/replay/ReplayReader.h"
 #include "platform/replay/ReplayWriter.h"
