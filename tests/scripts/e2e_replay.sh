@@ -10,7 +10,8 @@
 # which is also the proof that the SDL back-end and the headless one run the
 # same game; the video must decode to as many frames as were recorded; the
 # window must play the whole session back by itself, and a close request
-# must end such a playback early.
+# must end such a playback early. A session killed while flying leaves a
+# replay that verifies up to its last whole tick.
 source "$SOURCE_DIR/tests/e2e/session.sh"
 
 start_xvfb 1024x768
@@ -96,4 +97,19 @@ sleep 2
 close_game
 grep -Eqx "skyrend: played [0-9]+ of $ticks ticks" "$WORK/game.log" || fail "no playback report: $(cat "$WORK/game.log")"
 grep -qx "skyrend: played $ticks of $ticks ticks" "$WORK/game.log" && fail "the close request did not end the playback"
+step "a killed session leaves a replay up to its last whole tick"
+start_game --record "$WORK/killed.skr"
+pointer $AWAY
+shot_matches killed menu - 112,84 "$WORK/m0.png" || fail "the menu does not show at start"
+xdotool keydown Up
+sleep 1
+kill -9 "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null || true
+GAME_PID=""
+xdotool keyup Up
+"$GAME_DIR/skyrend-sim" --dir "$GAME" --replay "$WORK/killed.skr" --verify > "$WORK/killed.out" 2> "$WORK/killed.err" ||
+    fail "the killed session's replay does not verify: $(cat "$WORK/killed.out" "$WORK/killed.err")"
+cat "$WORK/killed.out" "$WORK/killed.err"
+grep -q "(the session did not end normally)" "$WORK/killed.err" || fail "no note where the killed session's replay ends"
+grep -Eq "^[1-9][0-9]* ticks, [0-9]+ frames, all identical$" "$WORK/killed.out" || fail "no whole tick in the killed session's replay"
 echo "replay checks passed"
