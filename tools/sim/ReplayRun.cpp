@@ -62,8 +62,11 @@ private:
     TSkyrendMain* main_ = nullptr;
     std::unique_ptr<VideoWriter> video_;
     bool startedUp_ = false;
-    bool presented_ = false;
-    std::vector<std::string> errors_;
+    bool clockFollowed_ = false;
+    uint64_t startClock_ = 0;
+    uint64_t presentsBefore_ = 0;
+    const std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+
 
     // The headless clock (and with it the sound mix) follows the recorded one.
     void FollowClock(uint64_t clock) {
@@ -75,8 +78,6 @@ private:
             hp_.AdvanceClock(clock - hp_.Clock());
         }
     }
-    bool clockFollowed_ = false;
-    uint64_t startClock_ = 0;
 
     void Hook(TSkyrendMain& main) {
         main_ = &main;
@@ -90,7 +91,6 @@ private:
         HookTicks(main, [this](const Cues& cues) { AfterTick(cues); });
         presentsBefore_ = hp_.PresentCount();
     }
-    uint64_t presentsBefore_ = 0;
 
     void StartedUp() {
         startedUp_ = true;
@@ -143,7 +143,6 @@ private:
                      static_cast<unsigned long long>(video_->Frames()),
                      seconds > 0 ? static_cast<double>(video_->Frames()) / seconds : 0.0, last ? "\n" : "");
     }
-    const std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 
     // Each presented frame at the recorded clock, from the start of the sound.
     void VideoFrame() {
