@@ -47,11 +47,6 @@ std::filesystem::path MakeGameFolder() {
 
 }  // namespace
 
-GameHarness& GameHarness::Get() {
-    static GameHarness harness;
-    return harness;
-}
-
 // The game's platform is current only inside a scope: the one before comes
 // back once the first new game has run.
 GameHarness::GameHarness() : folder_(MakeGameFolder()), game_(StartClock) {
@@ -59,6 +54,12 @@ GameHarness::GameHarness() : folder_(MakeGameFolder()), game_(StartClock) {
     game_.hp().EnableAudio(false);
     InFolder(folder_, [&] { game_.Start(); });
     platform::SetCurrent(game_.Previous());
+}
+
+// One game for the whole program: every scope starts a new game in it.
+GameHarness& GameHarness::Get() {
+    static GameHarness harness;
+    return harness;
 }
 
 GameHarness::~GameHarness() {

@@ -12,10 +12,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "bench/GameHarness.h"
 #include "media/Surface.h"
+#include "platform/common/FrameHash.h"
+#include "platform/replay/RecordingPlatform.h"
 
 namespace skyrend::bench {
 namespace {
@@ -82,13 +86,70 @@ BENCHMARK(BM_FrameTick)
     ->Args({4, 100000, 0})
     ->Unit(benchmark::kMillisecond);
 
-// Presenting alone: what Flip costs on the headless back-end.
+// The same ticks while the session is recorded: every answer the frame
+// gets, the hash of the presented frame, and the tick's record written to
+// a file, as `skyrend --record` does.
+void BM_FrameTickRecording(benchmark::State& state) {
+    HarnessScope scope(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)),
+                       state.range(2) != 0);
+    GameHarness& game = scope.game;
+    const std::string path = (std::filesystem::temp_directory_path() / "skyrend-bench-replay.skr").string();
+    {
+        platform::replay::RecordingPlatform recorder(game.hp(), path);
+        platform::SetCurrent(&recorder);
+        for (auto _ : state) {
+            state.PauseTiming();
+            game.AdvanceClock();
+            state.ResumeTiming();
+            game.Idle();
+            recorder.EndTick({});
+        }
+        state.counters["bytes_per_tick"] =
+            static_cast<double>(recorder.Writer().Written()) / static_cast<double>(state.iterations());
+        platform::SetCurrent(&game.hp());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_FrameTickRecording)
+    ->ArgNames({"profile", "ships", "menu"})
+    ->Args({0, 0, 1})
+    ->Args({0, 0, 0})
+    ->Args({0, 1000, 0})
+    ->Args({0, 100000, 0})
+    ->Args({4, 0, 1})
+    ->Args({4, 0, 0})
+    ->Args({4, 1000, 0})
+    ->Args({4, 100000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// Hashing a frame apart from the copy that presenting makes (as a replay
+// does when the back-end cannot hash it in that copy): one read of the
+// whole surface, beside Flip's one copy of it.
+void BM_FrameHash(benchmark::State& state) {
+    const auto profile = static_cast<size_t>(state.range(0));
+    TDirectDrawSurface surface(ProfileWidth[profile], ProfileHeight[profile], false);
+    const platform::PixelView view{surface.Pixels(), surface.Width(), surface.Height(), surface.Width()};
+    for (auto _ : state) benchmark::DoNotOptimize(platform::HashFrame(view));
+    state.SetBytesProcessed(state.iterations() * int64_t{view.width} * view.height * 4);
+}
+BENCHMARK(BM_FrameHash)->ArgName("profile")->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// Presenting alone: what Flip costs on the headless back-end; range(1) = 1
+// with the frame hashed in the same pass as its copy, as when recording.
 void BM_Flip(benchmark::State& state) {
     HarnessScope scope(static_cast<int32_t>(state.range(0)), 0, false, 1);
     TSkyrendMain& m = scope.game.m();
+    scope.game.hp().HashPresentedFrames(state.range(1) != 0);
     for (auto _ : state) m.DXDraw->Flip();
+    scope.game.hp().HashPresentedFrames(false);
 }
-BENCHMARK(BM_Flip)->ArgName("profile")->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Flip)
+    ->ArgNames({"profile", "hashed"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({4, 0})
+    ->Args({4, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace skyrend::bench

@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 
 #include <cerrno>
+#include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -35,6 +36,17 @@ std::string MapPath(const std::string& name) {
     return path;
 }
 
+namespace {
+std::function<void(const std::string&)>& FileOpenObserver() {
+    static std::function<void(const std::string&)> observer;
+    return observer;
+}
+}  // namespace
+
+void SetFileOpenObserver(std::function<void(const std::string& name)> observer) {
+    FileOpenObserver() = std::move(observer);
+}
+
 std::unique_ptr<ReadFile> OpenFileRead(const std::string& name, int& error) {
     error = 0;
     int fd = ::open(MapPath(name).c_str(), O_RDONLY | O_CLOEXEC);
@@ -50,6 +62,7 @@ std::unique_ptr<ReadFile> OpenFileRead(const std::string& name, int& error) {
     }
     // Deny writers that honour locks; a file we cannot lock is still read.
     (void)::flock(fd, LOCK_SH | LOCK_NB);
+    if (FileOpenObserver()) FileOpenObserver()(name);
     return std::unique_ptr<ReadFile>(new ReadFile(fd, static_cast<int64_t>(st.st_size)));
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,6 +43,10 @@ private:
 // lock); null with `error` set when the file cannot be opened. A directory
 // gives ErrorAccessDenied.
 std::unique_ptr<ReadFile> OpenFileRead(const std::string& name, int& error);
+
+// Told the name (as the game gives it) of every file opened for reading;
+// a recorded replay notes which files the session read. Empty: nobody.
+void SetFileOpenObserver(std::function<void(const std::string& name)> observer);
 
 // The name with every backslash turned into a slash.
 std::string MapPath(const std::string& name);

@@ -162,6 +162,14 @@ public:
     virtual bool Present(const PixelView& source, const Rect& dest, bool waitVBlank) = 0;
     virtual bool SurfacesLost() = 0;
     virtual bool RestoreSurfaces() = 0;
+    // A recording asks the back-end to hash every frame in the pass in which
+    // Present copies it (platform/common/FrameHash.h), and then takes the
+    // last presented frame's hash; false when the back-end has none for it.
+    virtual void HashPresentedFrames(bool on) { (void)on; }
+    virtual bool PresentedFrameHash(uint64_t& hash) {
+        (void)hash;
+        return false;
+    }
 
     // Text onto a surface; returns the size of the drawn box.
     virtual void DrawText(const PixelView& target, int x, int y, std::string_view utf8,

@@ -10,11 +10,13 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xdotool imagemagick x11-utils sox
   dpkg-dev file lintian desktop-file-utils appstream locales
+  libxxhash-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev ffmpeg
 )
 if [ "${1:-}" = "--run-only" ]; then
   packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev
             libopenal-dev libcairo2-dev libjpeg62-turbo-dev libpng-dev libfontconfig-dev
-            fonts-dejavu-core libgtest-dev libbenchmark-dev libsdl2-gfx-dev)
+            fonts-dejavu-core libgtest-dev libbenchmark-dev libsdl2-gfx-dev
+            libxxhash-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev)
 fi
 
 missing=()

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/common/FrameHash.h"
+
 namespace skyrend::platform {
 
 bool SurfaceSizeUsable(int width, int height) {
@@ -22,9 +24,20 @@ PixelView ScreenImage::View() {
     return PixelView{pixels_.empty() ? nullptr : pixels_.data(), width_, height_, width_};
 }
 
-bool ScreenImage::CopyFrom(const PixelView& source, const Rect& dest) {
+bool ScreenImage::CopyFrom(const PixelView& source, const Rect& dest, uint64_t* hash) {
     if (!source.pixels || source.width <= 0 || source.height <= 0 || source.pitch < source.width)
         return false;
+    if (hash) {
+        if (dest == Rect{0, 0, width_, height_} && source.width == width_ && source.height == height_) {
+            FrameHasher hasher(width_, height_);
+            for (int y = 0; y < height_; ++y)
+                hasher.CopyRow(source.pixels + static_cast<size_t>(y) * source.pitch,
+                               pixels_.data() + static_cast<size_t>(y) * width_);
+            *hash = hasher.Finish();
+            return true;
+        }
+        *hash = HashFrame(source);
+    }
     const int destW = dest.Width();
     const int destH = dest.Height();
     if (destW <= 0 || destH <= 0) return true;

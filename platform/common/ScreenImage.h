@@ -29,7 +29,9 @@ public:
 
     // Copies `source` into the rectangle `dest` (nearest-pixel scaling when
     // the sizes differ), clipped to the image. False for an unusable source.
-    bool CopyFrom(const PixelView& source, const Rect& dest);
+    // With `hash`, also the source's frame hash (platform/common/FrameHash.h),
+    // taken in the same pass when the source covers the image exactly.
+    bool CopyFrom(const PixelView& source, const Rect& dest, uint64_t* hash = nullptr);
 
 private:
     int width_ = 0;

@@ -181,8 +181,10 @@ bool HeadlessPlatform::CanMakeSurface(int width, int height, bool videoMemory) {
 }
 
 bool HeadlessPlatform::Present(const PixelView& source, const Rect& dest, bool) {
+    haveHash_ = false;
     if (lost_) return false;
-    if (!screen_.CopyFrom(source, dest)) return false;
+    if (!screen_.CopyFrom(source, dest, hashFrames_ ? &lastHash_ : nullptr)) return false;
+    haveHash_ = hashFrames_;
     presentedBehind_ = true;
     ++presentCount_;
     return true;
@@ -199,6 +201,11 @@ void HeadlessPlatform::KeepPresented() const {
 const PresentedImage& HeadlessPlatform::LastPresented() const {
     KeepPresented();
     return presented_;
+}
+
+bool HeadlessPlatform::PresentedFrameHash(uint64_t& hash) {
+    if (haveHash_) hash = lastHash_;
+    return haveHash_;
 }
 
 bool HeadlessPlatform::SurfacesLost() { return lost_; }

@@ -131,6 +131,8 @@ public:
     bool Present(const PixelView& source, const Rect& dest, bool waitVBlank) override;
     bool SurfacesLost() override;
     bool RestoreSurfaces() override;
+    void HashPresentedFrames(bool on) override { hashFrames_ = on; }
+    bool PresentedFrameHash(uint64_t& hash) override;
 
     void DrawText(const PixelView& target, int x, int y, std::string_view utf8, const TextStyle& style,
                   int& width, int& height) override;
@@ -177,6 +179,9 @@ private:
     mutable PresentedImage presented_;
     mutable bool presentedBehind_ = false;  // the screen holds a newer picture
     uint64_t presentCount_ = 0;
+    bool hashFrames_ = false;
+    bool haveHash_ = false;
+    uint64_t lastHash_ = 0;
 
     std::vector<std::string> errors_;
     std::string errorTitle_;

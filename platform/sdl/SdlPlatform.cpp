@@ -37,6 +37,9 @@ struct SdlPlatform::Impl {
     bool soundRefusalSaid = false;
     bool active = false;
     bool closed = false;
+    bool hashFrames = false;
+    bool haveHash = false;
+    uint64_t lastHash = 0;
 
     void StartVideo() {
         if (video.started) return;
@@ -204,7 +207,17 @@ void SdlPlatform::RestoreDisplayMode() { impl_->screen.RestoreMode(); }
 bool SdlPlatform::CanMakeSurface(int width, int height, bool) { return SurfaceSizeUsable(width, height); }
 
 bool SdlPlatform::Present(const PixelView& source, const Rect& dest, bool waitVBlank) {
-    return impl_->screen.Present(source, dest, waitVBlank);
+    impl_->haveHash = false;
+    const bool ok = impl_->screen.Present(source, dest, waitVBlank, impl_->hashFrames ? &impl_->lastHash : nullptr,
+                                          impl_->haveHash);
+    return ok;
+}
+
+void SdlPlatform::HashPresentedFrames(bool on) { impl_->hashFrames = on; }
+
+bool SdlPlatform::PresentedFrameHash(uint64_t& hash) {
+    if (impl_->haveHash) hash = impl_->lastHash;
+    return impl_->haveHash;
 }
 
 bool SdlPlatform::SurfacesLost() {

@@ -36,6 +36,8 @@ public:
     bool Present(const PixelView& source, const Rect& dest, bool waitVBlank) override;
     bool SurfacesLost() override;
     bool RestoreSurfaces() override;
+    void HashPresentedFrames(bool on) override;
+    bool PresentedFrameHash(uint64_t& hash) override;
 
     void DrawText(const PixelView& target, int x, int y, std::string_view utf8, const TextStyle& style,
                   int& width, int& height) override;

@@ -137,13 +137,15 @@ bool SdlScreen::MakeTexture(int width, int height) {
     return texture_ != nullptr;
 }
 
-bool SdlScreen::Present(const PixelView& source, const Rect& dest, bool waitVBlank) {
+bool SdlScreen::Present(const PixelView& source, const Rect& dest, bool waitVBlank, uint64_t* hash, bool& hashed) {
+    hashed = false;
     if (!renderer_ || lost_) return false;
     int width = 0, height = 0;
     ClientSize(width, height);
     if (image_.Width() != width || image_.Height() != height) image_.Reset(width, height);
     if (!MakeTexture(width, height)) return false;
-    if (!image_.CopyFrom(source, dest)) return false;
+    if (!image_.CopyFrom(source, dest, hash)) return false;
+    hashed = hash != nullptr;
     if (waitVBlank != vsync_) {
         SDL_RenderSetVSync(renderer_, waitVBlank ? 1 : 0);
         vsync_ = waitVBlank;

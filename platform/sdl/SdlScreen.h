@@ -41,7 +41,9 @@ public:
     void ToDisplay(int windowX, int windowY, int& x, int& y) const;
     void CursorPos(int& x, int& y) const;
 
-    bool Present(const PixelView& source, const Rect& dest, bool waitVBlank);
+    // With `hash`, the frame's hash is taken as it is copied; `hashed` says
+    // whether it was.
+    bool Present(const PixelView& source, const Rect& dest, bool waitVBlank, uint64_t* hash, bool& hashed);
     void ToggleFullScreen();
 
     // The renderer dropped its textures (or its device); shown frames stop

@@ -63,12 +63,13 @@ copy_game() {
     return 0
 }
 
-# start_game: $GAME_PROGRAM (./skyrend) in $GAME, its sound mixed into
-# $WORK/sound.wav, with GAME_ENV applied to its environment.
+# start_game [ARG...]: $GAME_PROGRAM (./skyrend) in $GAME with the
+# arguments, its sound mixed into $WORK/sound.wav, with GAME_ENV applied to
+# its environment.
 start_game() {
     # Short mixing periods put each sound within 6 ms of when it was played.
     printf '[general]\ndrivers=wave\nperiod_size=256\n[wave]\nfile=%s\n' "$WORK/sound.wav" > "$WORK/alsoft.conf"
-    (cd "$GAME" && exec env "${GAME_ENV[@]}" ALSOFT_CONF="$WORK/alsoft.conf" "$GAME_PROGRAM" >"$WORK/game.log" 2>&1) &
+    (cd "$GAME" && exec env "${GAME_ENV[@]}" ALSOFT_CONF="$WORK/alsoft.conf" "$GAME_PROGRAM" "$@" >"$WORK/game.log" 2>&1) &
     GAME_PID=$!
     local id=""
     for _ in $(seq 1 150); do

@@ -13,8 +13,11 @@
 #include <sstream>
 
 #include "harness/HeadlessGame.h"
+#include "platform/replay/RecordingPlatform.h"
+#include "shell/replay/TickHooks.h"
 #include "tools/common/PngFile.h"
 #include "tools/sim/InputScript.h"
+#include "tools/sim/ReplayRun.h"
 #include "tools/sim/Trace.h"
 
 namespace skyrend::sim {
@@ -33,13 +36,19 @@ struct Options {
     std::string world;
     std::vector<platform::DisplayMode> modes;
     std::string audio;
+    std::string record;   // the run written as a replay
+    std::string replay;   // a replay run instead of a script
+    bool verify = false;
+    std::string video;
 };
 
 int Usage(const std::string& why) {
     std::cerr << "skyrend-sim: " << why << "\n"
               << "usage: skyrend-sim [--dir DIR] [--frames N] [--clock MS] [--input FILE]\n"
               << "                   [--trace FILE|-] [--shot STEP:FILE.png]... [--world FILE]\n"
-              << "                   [--modes WxHxBITS,...] [--audio FILE.wav]\n";
+              << "                   [--modes WxHxBITS,...] [--audio FILE.wav] [--record FILE]\n"
+              << "       skyrend-sim --replay FILE [--verify] [--video OUT.mp4] [--dir DIR]\n"
+              << "                   [--trace FILE|-] [--shot TICK:FILE.png]... [--world FILE] [--audio FILE.wav]\n";
     return 2;
 }
 
@@ -78,6 +87,13 @@ bool ParseArgs(int argc, char** argv, Options& o, std::string& error) {
         if (a == "--trace" && value(o.trace)) continue;
         if (a == "--world" && value(o.world)) continue;
         if (a == "--audio" && value(o.audio)) continue;
+        if (a == "--record" && value(o.record)) continue;
+        if (a == "--replay" && value(o.replay)) continue;
+        if (a == "--video" && value(o.video)) continue;
+        if (a == "--verify") {
+            o.verify = true;
+            continue;
+        }
         uint64_t n = 0;
         if (a == "--frames" && value(v) && ParseU64(v, n) && n <= (1ull << 40)) {
             o.frames = static_cast<int64_t>(n);
@@ -96,6 +112,14 @@ bool ParseArgs(int argc, char** argv, Options& o, std::string& error) {
         }
         if (a == "--modes" && value(v) && ParseModes(v, o.modes)) continue;
         error = "bad argument '" + a + "'";
+        return false;
+    }
+    if (o.replay.empty() && (o.verify || !o.video.empty())) {
+        error = "--verify and --video play a --replay";
+        return false;
+    }
+    if (!o.replay.empty() && (o.frames || o.clock || !o.input.empty() || !o.modes.empty() || !o.record.empty())) {
+        error = "a --replay brings its own frames, clock, input and modes";
         return false;
     }
     return true;
@@ -125,8 +149,13 @@ public:
         // The mix always runs, so that voices finish as they would with
         // --audio; its samples are kept only when asked for.
         hp_.EnableAudio(!o_.audio.empty());
+        if (!o_.record.empty()) {
+            recorder_ = std::make_unique<platform::replay::RecordingPlatform>(hp_, o_.record);
+            platform::SetCurrent(recorder_.get());
+        }
         StartUp();
         for (int64_t step = 1; step <= o_.frames; ++step) Step(step);
+        if (recorder_) recorder_->EndSession();
         if (!o_.audio.empty()) hp_.WriteAudio(o_.audio);
     }
 
@@ -138,6 +167,7 @@ private:
     platform::HeadlessPlatform& hp_ = game_.hp();
     StepRecord rec_;
     size_t nextEvent_ = 0;
+    std::unique_ptr<platform::replay::RecordingPlatform> recorder_;
 
     void StartUp() {
         TSkyrendMain& main = game_.Create();
@@ -148,6 +178,8 @@ private:
             ++tickCounter_;
             inner(s, lag);
         };
+        if (recorder_)
+            HookTicks(main, [this](const platform::replay::Cues& cues) { recorder_->EndTick(cues); });
         game_.ShowAndActivate();
         if (!o_.world.empty()) {
             std::ofstream w(o_.world);
@@ -219,12 +251,38 @@ private:
     uint64_t tickCounter_ = 0;
 };
 
+// A replay's run: outputs named relative to where the tool was started,
+// the game in --dir.
+int Replay(Options& o) {
+    ReplayRunOptions r;
+    std::ofstream traceFile;
+    if (o.trace == "-") {
+        r.trace = &std::cout;
+    } else if (!o.trace.empty()) {
+        traceFile.open(o.trace);
+        if (!traceFile) return Usage("cannot write the trace " + o.trace);
+        r.trace = &traceFile;
+    }
+    auto absolute = [](const std::string& path) {
+        return path.empty() ? path : std::filesystem::absolute(path).string();
+    };
+    r.replay = absolute(o.replay);
+    r.verify = o.verify;
+    r.video = absolute(o.video);
+    r.world = absolute(o.world);
+    r.audio = absolute(o.audio);
+    for (auto& [tick, path] : o.shots) r.shots[tick] = absolute(path);
+    if (chdir(o.dir.c_str()) != 0) return Usage("cannot enter " + o.dir);
+    return RunReplay(r);
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
     Options o;
     std::string error;
     if (!ParseArgs(argc, argv, o, error)) return Usage(error);
+    if (!o.replay.empty()) return Replay(o);
     std::vector<ScriptEvent> events;
     if (!o.input.empty()) {
         std::string text;
@@ -241,7 +299,7 @@ int Main(int argc, char** argv) {
         trace = &traceFile;
     }
     // Output files are named relative to where the tool was started.
-    for (std::string* path : {&o.world, &o.audio})
+    for (std::string* path : {&o.world, &o.audio, &o.record})
         if (!path->empty()) *path = std::filesystem::absolute(*path).string();
     for (auto& [step, path] : o.shots) path = std::filesystem::absolute(path).string();
     if (chdir(o.dir.c_str()) != 0) return Usage("cannot enter " + o.dir);

@@ -1,0 +1,154 @@
+// platform/replay/RecordingPlatform.cpp — passing calls on, noting answers.
+
+#include "platform/replay/RecordingPlatform.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Files.h"
+#include "platform/common/FrameHash.h"
+#include "platform/replay/FileHash.h"
+#include "platform/replay/RecordingSound.h"
+
+namespace skyrend::platform::replay {
+
+RecordingPlatform::RecordingPlatform(Platform& inner, const std::string& path)
+    : inner_(inner), writer_(std::make_shared<ReplayWriter>(path)) {
+    SetFileOpenObserver([this](const std::string& name) { NoteFile(name); });
+    inner_.HashPresentedFrames(true);
+}
+
+RecordingPlatform::~RecordingPlatform() {
+    inner_.HashPresentedFrames(false);
+    SetFileOpenObserver(nullptr);
+}
+
+bool RecordingPlatform::Flag(Kind kind, bool ok) {
+    Answer a;
+    a.ok = ok;
+    writer_->Record(kind, a);
+    return ok;
+}
+
+// Each file the game opens goes in with its size and hash, so that playing
+// it back with other files can say which differ.
+void RecordingPlatform::NoteFile(const std::string& name) {
+    Answer a;
+    a.text = name;
+    if (!HashFile(MapPath(name), a.size, a.hash)) a.size = a.hash = 0;
+    // A file read again as it was is noted once.
+    const auto known = files_.find(name);
+    if (known != files_.end() && known->second == std::make_pair(a.size, a.hash)) return;
+    files_[name] = {a.size, a.hash};
+    writer_->Record(Kind::File, a);
+}
+
+bool RecordingPlatform::PollMessage(Message& message) {
+    if (!inner_.PollMessage(message)) {
+        writer_->EmptyPoll();
+        return false;
+    }
+    Answer a;
+    a.message = message;
+    writer_->Record(Kind::Message, a);
+    return true;
+}
+
+bool RecordingPlatform::IsForeground() { return Flag(Kind::Foreground, inner_.IsForeground()); }
+
+void RecordingPlatform::GetCursorPos(int& x, int& y) {
+    inner_.GetCursorPos(x, y);
+    Answer a;
+    a.x = x;
+    a.y = y;
+    writer_->Record(Kind::Cursor, a);
+}
+
+void RecordingPlatform::GetClientSize(int& width, int& height) {
+    inner_.GetClientSize(width, height);
+    Answer a;
+    a.x = width;
+    a.y = height;
+    writer_->Record(Kind::ClientSize, a);
+}
+
+std::vector<DisplayMode> RecordingPlatform::GetDisplayModes() {
+    Answer a;
+    a.modes = inner_.GetDisplayModes();
+    if (a.modes.size() > MaxModes) a.modes.resize(MaxModes);
+    writer_->Record(Kind::DisplayModes, a);
+    return a.modes;
+}
+
+bool RecordingPlatform::SetDisplayMode(const DisplayMode& mode) {
+    return Flag(Kind::SetDisplayMode, inner_.SetDisplayMode(mode));
+}
+
+bool RecordingPlatform::CanMakeSurface(int width, int height, bool videoMemory) {
+    return Flag(Kind::CanMakeSurface, inner_.CanMakeSurface(width, height, videoMemory));
+}
+
+bool RecordingPlatform::CanMakePrimarySurface() { return Flag(Kind::CanMakePrimary, inner_.CanMakePrimarySurface()); }
+
+// The back-end hashes the frame in the pass that copies it; where it cannot
+// (a frame not presented, or not covering the screen), it is hashed apart.
+bool RecordingPlatform::Present(const PixelView& source, const Rect& dest, bool waitVBlank) {
+    Answer a;
+    a.ok = inner_.Present(source, dest, waitVBlank);
+    if (!inner_.PresentedFrameHash(a.hash)) a.hash = HashFrame(source);
+    writer_->Record(Kind::Present, a);
+    return a.ok;
+}
+
+bool RecordingPlatform::SurfacesLost() { return Flag(Kind::SurfacesLost, inner_.SurfacesLost()); }
+
+bool RecordingPlatform::RestoreSurfaces() { return Flag(Kind::RestoreSurfaces, inner_.RestoreSurfaces()); }
+
+uint32_t RecordingPlatform::TimeGetTime() {
+    const uint32_t now = inner_.TimeGetTime();
+    writer_->Clock(now);
+    return now;
+}
+
+uint32_t RecordingPlatform::UtcMillisecondOfDay() {
+    Answer a;
+    a.number = std::min<uint32_t>(inner_.UtcMillisecondOfDay(), 86399999);
+    writer_->Record(Kind::UtcTime, a);
+    return static_cast<uint32_t>(a.number);
+}
+
+void RecordingPlatform::GetKeyboardState(uint8_t keys[256]) {
+    inner_.GetKeyboardState(keys);
+    Answer a;
+    std::memcpy(a.keys.data(), keys, a.keys.size());
+    writer_->Record(Kind::Keyboard, a);
+}
+
+int RecordingPlatform::JoystickCount() {
+    Answer a;
+    a.count = static_cast<uint64_t>(std::clamp(inner_.JoystickCount(), 0, 1024));
+    writer_->Record(Kind::JoystickCount, a);
+    return static_cast<int>(a.count);
+}
+
+bool RecordingPlatform::GetJoystickCaps(int index, JoystickCaps& caps) {
+    Answer a;
+    a.ok = inner_.GetJoystickCaps(index, caps);
+    a.caps = caps;
+    writer_->Record(Kind::JoystickCaps, a);
+    return a.ok;
+}
+
+bool RecordingPlatform::GetJoystickPosition(int index, JoystickPosition& position) {
+    Answer a;
+    a.ok = inner_.GetJoystickPosition(index, position);
+    a.position = position;
+    writer_->Record(Kind::JoystickPosition, a);
+    return a.ok;
+}
+
+std::unique_ptr<SoundDevice> RecordingPlatform::CreateSoundDevice() {
+    return RecordSoundDevice(inner_.CreateSoundDevice(), writer_);
+}
+
+}  // namespace skyrend::platform::replay
