@@ -50,11 +50,14 @@ public:
     }
     void SetCooperativeLevel(bool exclusive) override { inner_->SetCooperativeLevel(exclusive); }
     std::unique_ptr<SoundVoice> CreateVoice(const WaveFormat& format, const uint8_t* data, size_t size,
-                                            std::string& error) override {
+                                            VoiceError& error) override {
         auto voice = inner_->CreateVoice(format, data, size, error);
         Answer a;
         a.ok = voice != nullptr;
-        if (!voice) a.text = error;
+        if (!voice) {
+            a.number = static_cast<int64_t>(error.failure);
+            a.text = error.reason;
+        }
         writer_->Record(Kind::Voice, a);
         if (!voice) return nullptr;
         return std::make_unique<RecordedVoice>(std::move(voice), writer_);

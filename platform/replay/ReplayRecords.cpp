@@ -113,7 +113,9 @@ void EncodePayload(Kind kind, const Answer& a, ByteSink& out) {
             break;
         case Kind::Voice:
             out.Byte(a.ok);
-            if (!a.ok) out.Text(a.text.substr(0, MaxText));
+            if (a.ok) break;
+            out.Unsigned(static_cast<uint64_t>(a.number));  // 1 not made, 2 not filled
+            out.Text(a.text.substr(0, MaxText));
             break;
         case Kind::File:
             out.Text(a.text.substr(0, MaxText));
@@ -185,7 +187,9 @@ void DecodePayload(Kind kind, ByteSource& in, Answer& a) {
             break;
         case Kind::Voice:
             a.ok = in.Flag();
-            a.text = a.ok ? std::string() : in.Text(MaxText);
+            if (a.ok) break;
+            a.number = static_cast<int64_t>(in.Unsigned(2));
+            a.text = in.Text(MaxText);
             break;
         case Kind::File:
             a.text = in.Text(MaxText);

@@ -56,13 +56,15 @@ public:
         if (inner_) inner_->SetCooperativeLevel(exclusive);
     }
     std::unique_ptr<SoundVoice> CreateVoice(const WaveFormat& format, const uint8_t* data, size_t size,
-                                            std::string& error) override {
+                                            VoiceError& error) override {
         Answer a;
         if (!player_->Take(Kind::Voice, a) || !a.ok) {
-            error = a.text;
+            error.failure = a.number == static_cast<int64_t>(VoiceFailure::NotFilled) ? VoiceFailure::NotFilled
+                                                                                      : VoiceFailure::NotMade;
+            error.reason = a.text;
             return nullptr;
         }
-        std::string ignored;
+        VoiceError ignored;
         auto voice = inner_ ? inner_->CreateVoice(format, data, size, ignored) : nullptr;
         return std::make_unique<ReplayVoice>(std::move(voice), player_);
     }
