@@ -71,6 +71,7 @@ void DecayTowardsZero(T& value, double step) {
 void MoveEnemyShips(GameState& g) {
     EnemyShips& e = g.enemies;
     const int32_t count = e.EnemyShipCount;
+    const long double wrapFrom = g.config.ScreenCentreX, wrapTo = g.world.WorldSize;
     for (int32_t i = 1; i <= count; ++i) {
         const double speed = e.EnemySpeed[i];
         if (speed != 0) {
@@ -78,8 +79,8 @@ void MoveEnemyShips(GameState& g) {
             headingTrig.Get(e.EnemyHeading[i], sinH, cosH);
             StepWith(e.EnemyX[i], e.EnemyY[i], sinH, cosH, speed);
         }
-        e.EnemyY[i] = WrapCoordinate(g, e.EnemyY[i]);
-        e.EnemyX[i] = WrapCoordinate(g, e.EnemyX[i]);
+        e.EnemyY[i] = WrapCoordinate(e.EnemyY[i], wrapFrom, wrapTo);
+        e.EnemyX[i] = WrapCoordinate(e.EnemyX[i], wrapFrom, wrapTo);
         if (e.EnemyThrustApplied[i] == 0) DecayTowardsZero(e.EnemySpeed[i], 2 * e.EnemySpeedStep[i]);
         e.EnemyThrustApplied[i] = 0;
         if (e.EnemyTurnApplied[i] == 0) DecayTowardsZero(e.EnemyTurnSpeed[i], 2 * e.EnemyTurnStep[i]);
