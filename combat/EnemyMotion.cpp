@@ -3,11 +3,13 @@
 // decay when steering left them alone.
 //
 // This pass runs over the whole fleet every frame, and 80-bit sine and cosine
-// are dear. Two things keep it cheap without changing a single result: a
+// are dear. Three things keep it cheap without changing a single result: a
 // ship at rest moves by exactly nothing, so its sine and cosine are not
-// needed; and the ships far from the player, drifting to rest, share a few
+// needed; the ships far from the player, drifting to rest, share a few
 // hundred headings (the whole degrees they were placed with, turned by the
-// same decaying amount), so the values of recent headings are remembered.
+// same decaying amount), so the values of recent headings are remembered;
+// and a value that does not change is not written back, so that the lists
+// of a resting fleet are only read.
 
 #include <array>
 #include <cstring>
@@ -71,20 +73,33 @@ void DecayTowardsZero(T& value, double step) {
 void MoveEnemyShips(GameState& g) {
     EnemyShips& e = g.enemies;
     const int32_t count = e.EnemyShipCount;
+    const long double wrapFrom = g.config.ScreenCentreX, wrapTo = g.world.WorldSize;
     for (int32_t i = 1; i <= count; ++i) {
         const double speed = e.EnemySpeed[i];
+        double x = e.EnemyX[i], y = e.EnemyY[i];
         if (speed != 0) {
             long double sinH, cosH;
             headingTrig.Get(e.EnemyHeading[i], sinH, cosH);
-            StepWith(e.EnemyX[i], e.EnemyY[i], sinH, cosH, speed);
+            StepWith(x, y, sinH, cosH, speed);
         }
-        e.EnemyY[i] = WrapCoordinate(g, e.EnemyY[i]);
-        e.EnemyX[i] = WrapCoordinate(g, e.EnemyX[i]);
-        if (e.EnemyThrustApplied[i] == 0) DecayTowardsZero(e.EnemySpeed[i], 2 * e.EnemySpeedStep[i]);
-        e.EnemyThrustApplied[i] = 0;
-        if (e.EnemyTurnApplied[i] == 0) DecayTowardsZero(e.EnemyTurnSpeed[i], 2 * e.EnemyTurnStep[i]);
-        e.EnemyHeading[i] += e.EnemyTurnSpeed[i];
-        e.EnemyTurnApplied[i] = 0;
+        const double wrappedY = WrapCoordinate(y, wrapFrom, wrapTo);
+        const double wrappedX = WrapCoordinate(x, wrapFrom, wrapTo);
+        if (speed != 0 || wrappedY != y || wrappedX != x) {
+            e.EnemyY[i] = wrappedY;
+            e.EnemyX[i] = wrappedX;
+        }
+        if (e.EnemyThrustApplied[i] != 0)
+            e.EnemyThrustApplied[i] = 0;
+        else
+            DecayTowardsZero(e.EnemySpeed[i], 2 * e.EnemySpeedStep[i]);
+        if (e.EnemyTurnApplied[i] != 0)
+            e.EnemyTurnApplied[i] = 0;
+        else
+            DecayTowardsZero(e.EnemyTurnSpeed[i], 2 * e.EnemyTurnStep[i]);
+        // Adding a zero turn leaves a heading as it is, but for the sign of
+        // a zero heading.
+        const long double turn = e.EnemyTurnSpeed[i];
+        if (turn != 0 || e.EnemyHeading[i] == 0) e.EnemyHeading[i] += turn;
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include "combat/Explosions.h"
 
+#include <algorithm>
+
 #include "platform/Platform.h"
 #include "state/GameState.h"
 #include "state/Space.h"
@@ -67,15 +69,16 @@ void DestroyEnemyShip(GameState& g, const Stage& stage, int32_t j) {
 void RemoveEnemyShips(EnemyShips& e, const std::vector<int32_t>& positions) {
     if (positions.empty()) return;
     const int32_t count = e.EnemyShipCount;
+    // The entries between two removed positions move down together, one
+    // block copy each.
     auto compact = [&](auto& column) {
-        size_t next = 0;
         int32_t write = positions.front();
-        for (int32_t read = write; read <= count; ++read) {
-            if (next < positions.size() && positions[next] == read) {
-                ++next;
-                continue;
-            }
-            column[write++] = column[read];
+        for (size_t k = 0; k < positions.size(); ++k) {
+            const int32_t from = positions[k] + 1;
+            const int32_t to = k + 1 < positions.size() ? positions[k + 1] : count + 1;
+            if (to <= from) continue;
+            std::copy(&column[from], &column[from] + (to - from), &column[write]);
+            write += to - from;
         }
     };
     compact(e.EnemyX);

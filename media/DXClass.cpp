@@ -84,7 +84,11 @@ void TCustomDXTimer::IdleTick(bool& done) {
     done = false;
     uint32_t now = Clock();
     uint32_t elapsed = now - lastTickTime_;
-    if (elapsed < interval_) return;
+    if (elapsed < interval_) {
+        // The loop may rest until the tick is due.
+        Application().SetIdleDeadline(lastTickTime_ + interval_);
+        return;
+    }
     lastTickTime_ = now;
     int32_t lagCount = static_cast<int32_t>(elapsed / lagDivisor_);
     if (lagCount < 1) lagCount = 1;

@@ -1,6 +1,8 @@
 // media/DXClass.h — the frame timer: ticks from the message loop's idle
 // processing at most every Interval milliseconds while the application is
-// active, measures the tick rate, and reports activation changes.
+// active, measures the tick rate, and reports activation changes. Between
+// ticks it tells the loop when the next one is due, so that the loop can
+// rest until then instead of polling the clock.
 
 #pragma once
 

@@ -118,6 +118,7 @@ bool TApplication::ProcessMessages() {
 
 bool TApplication::Idle() {
     bool done = true;
+    hasIdleDeadline_ = false;
     if (!onIdle_) return done;
     try {
         // Copy: the handler may replace or empty the slot while it runs.
@@ -127,6 +128,22 @@ bool TApplication::Idle() {
         ShowException(error);
     }
     return done;
+}
+
+void TApplication::SetIdleDeadline(uint32_t clock) {
+    hasIdleDeadline_ = true;
+    idleDeadline_ = clock;
+}
+
+// Sleeps until shortly before the deadline, or until a message comes; the
+// last stretch is polled, so that the work starts within the clock's
+// granularity of its time.
+void TApplication::WaitForIdleDeadline() {
+    constexpr int32_t PolledStretch = 2;  // milliseconds
+    if (!hasIdleDeadline_) return;
+    platform::Platform& p = platform::Current();
+    const int32_t left = static_cast<int32_t>(idleDeadline_ - p.TimeGetTime());
+    if (left > PolledStretch) p.WaitMessageTimeout(left - PolledStretch);
 }
 
 void TApplication::Run() {
@@ -139,9 +156,10 @@ void TApplication::Run() {
         ShowException(error);
     }
     while (ProcessMessages()) {
-        if (Idle()) {
+        if (Idle())
             platform::Current().WaitMessage();
-        }
+        else
+            WaitForIdleDeadline();
     }
 }
 

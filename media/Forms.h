@@ -117,6 +117,10 @@ public:
     // One idle call of the message loop; returns the handler's done flag
     // (true when no handler is installed).
     bool Idle();
+    // An idle handler that leaves done false may tell when it next has work
+    // (a clock reading): the loop then waits for a message until just before
+    // that time instead of polling all the while. Holds for one idle call.
+    void SetIdleDeadline(uint32_t clock);
     bool Terminated() const { return terminated_; }
 
     // The default handler: the text in an error box, a full stop appended
@@ -128,10 +132,13 @@ private:
     bool active_ = false;
     bool terminated_ = false;
     TIdleEvent onIdle_;
+    bool hasIdleDeadline_ = false;
+    uint32_t idleDeadline_ = 0;
     TForm* mainForm_ = nullptr;
     int nextObserver_ = 1;
     std::vector<std::pair<int, TActivationObserver>> observers_;
     void SetActive(bool active);
+    void WaitForIdleDeadline();
 };
 
 // The one application object.

@@ -162,6 +162,7 @@ TPicture::TPicture(const TPicture& other)
 
 TPicture& TPicture::operator=(const TPicture& other) {
     if (this != &other) {
+        ++version_;
         graphic_ = other.graphic_ ? other.graphic_->Clone() : nullptr;
         data_ = other.data_;
         dataClass_ = other.dataClass_;
@@ -204,6 +205,7 @@ void TPicture::LoadData(TStream& block) {
         data_ = std::move(bytes);
     }
     graphic_ = std::move(graphic);
+    ++version_;
     dataClass_ = className;
 }
 
@@ -219,12 +221,14 @@ std::vector<uint8_t> TPicture::DataBlock() const {
 }
 
 void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
+    ++version_;
     data_.clear();
     dataClass_ = graphic ? graphic->ClassName() : std::string();
     graphic_ = std::move(graphic);
 }
 
 void TPicture::Clear() {
+    ++version_;
     graphic_.reset();
     data_.clear();
     dataClass_.clear();

@@ -201,9 +201,13 @@ public:
     int32_t Height() const { return graphic_ ? graphic_->Height() : 0; }
     // The pixels (an empty image when the picture is empty).
     const TImage32& Image() const;
+    // Counts the changes of the graphic: what was made from one version of
+    // the picture holds for as long as the count stays.
+    uint64_t Version() const { return version_; }
 
 private:
     std::unique_ptr<TGraphic> graphic_;
+    uint64_t version_ = 0;
     std::vector<uint8_t> data_;  // the block as read, unless the graphic gives it back; dropped by SetGraphic/Clear
     std::string dataClass_;
 };

@@ -132,6 +132,10 @@ uint32_t TPictureCollectionItem::KeyFor(const TDirectDrawSurface& surface) const
 
 void TPictureCollectionItem::SetTransparentColor(TColor color) {
     TransparentColor = color;
+    RekeySurfaces();
+}
+
+void TPictureCollectionItem::RekeySurfaces() {
     for (auto& surface : surfaces_) surface->SetColorKey(KeyFor(*surface));
 }
 
@@ -177,6 +181,7 @@ platform::Rect TPictureCollectionItem::PatternRect(int32_t index) {
 
 bool TPictureCollectionItem::Pattern(int32_t index, TPictureCollectionItemPattern& pattern) const {
     if (!initialized_ || surfaces_.empty() || index < 0 || index >= layout_.Count()) return false;
+    FillSurfaces();
     const int64_t left = index % layout_.Columns * layout_.StepX;
     const int64_t top = index / layout_.Columns * layout_.StepY;
     const int64_t column = left / tileWidth_, row = top / tileHeight_;
@@ -191,9 +196,46 @@ void TPictureCollectionItem::DropPatterns() {
     surfaces_.clear();
     layout_ = {};
     tileWidth_ = tileHeight_ = tileColumns_ = 0;
+    source_ = {};
+    filled_ = false;
 }
 
-// Cuts the picture into tile surfaces that each hold whole patterns.
+TPictureCollectionItem::TSource TPictureCollectionItem::CurrentSource() const {
+    return {Picture.Graphic(), Picture.Version(), PatternWidth, PatternHeight, SkipWidth, SkipHeight, SystemMemory};
+}
+
+void TPictureCollectionItem::FillSurfaces() const {
+    if (filled_ || surfaces_.empty()) return;
+    CopyPictureToSurfaces();
+    filled_ = true;
+}
+
+// Each tile holds the part of the picture at its place in the tile grid.
+void TPictureCollectionItem::CopyPictureToSurfaces() const {
+    const TGraphic& picture = *Picture.Graphic();
+    for (size_t i = 0; i < surfaces_.size(); ++i) {
+        TDirectDrawSurface& surface = *surfaces_[i];
+        const int64_t x0 = static_cast<int64_t>(i) % tileColumns_ * tileWidth_;
+        const int64_t y0 = static_cast<int64_t>(i) / tileColumns_ * tileHeight_;
+        picture.CopyPixels(static_cast<int32_t>(x0), static_cast<int32_t>(y0), surface.Width(), surface.Height(),
+                           surface.Pixels(), static_cast<size_t>(surface.Pitch()));
+    }
+}
+
+// Those of the right size and memory serve again; when every one did and
+// they were made from the picture and settings as they are now, they still
+// hold the picture.
+void TPictureCollectionItem::RemakePatterns(TSurfaces previous) {
+    DropPatterns();
+    const bool same = previous.Source == CurrentSource();
+    MakePatterns(&previous.Surfaces);
+    const auto reused = [](const std::unique_ptr<TDirectDrawSurface>& s) { return !s; };
+    if (same && !surfaces_.empty() && std::all_of(previous.Surfaces.begin(), previous.Surfaces.end(), reused))
+        filled_ = previous.Filled;
+}
+
+// Cuts the picture into tile surfaces that each hold whole patterns; the
+// pixels follow when the surfaces are first used.
 void TPictureCollectionItem::MakePatterns(std::vector<std::unique_ptr<TDirectDrawSurface>>* reuse) {
     if (!initialized_ || Picture.Empty()) return;
     const TGraphic& picture = *Picture.Graphic();
@@ -219,8 +261,6 @@ void TPictureCollectionItem::MakePatterns(std::vector<std::unique_ptr<TDirectDra
                 const size_t index = surfaces_.size();
                 auto surface = MakeItemSurface(w, h, SystemMemory,
                                                reuse && index < reuse->size() ? &(*reuse)[index] : nullptr);
-                picture.CopyPixels(static_cast<int32_t>(x0), static_cast<int32_t>(y0), static_cast<int32_t>(w),
-                                   static_cast<int32_t>(h), surface->Pixels(), static_cast<size_t>(surface->Pitch()));
                 surface->SetColorKey(KeyFor(*surface));
                 surfaces_.push_back(std::move(surface));
             }
@@ -233,25 +273,31 @@ void TPictureCollectionItem::MakePatterns(std::vector<std::unique_ptr<TDirectDra
     tileWidth_ = tileW;
     tileHeight_ = tileH;
     tileColumns_ = columns;
+    source_ = CurrentSource();
+    filled_ = false;
 }
 
 void TPictureCollectionItem::Initialize(bool displayInitialized) {
     Finalize();
     initialized_ = displayInitialized;
-    MakePatterns();
+    TSurfaces parked = std::move(parked_);
+    parked_ = {};
+    RemakePatterns(std::move(parked));
 }
 
 void TPictureCollectionItem::Finalize() {
+    if (!surfaces_.empty()) parked_ = {std::move(surfaces_), source_, filled_};
     DropPatterns();
     initialized_ = false;
 }
 
+// Surfaces made from the picture as it is hold what a restore would copy
+// into them again.
 void TPictureCollectionItem::Restore() {
     if (!Picture.Graphic()) return;
     initialized_ = true;
-    auto old = std::move(surfaces_);
-    DropPatterns();
-    MakePatterns(&old);
+    parked_ = {};
+    RemakePatterns({std::move(surfaces_), source_, filled_});
 }
 
 // ---------------------------------------------------------------- drawing

@@ -9,6 +9,14 @@
 // pattern's rectangle and surface, so a picture of a million one-pixel
 // patterns costs no more than its pixels.
 //
+// The picture is copied into its tile surfaces when they are first used (a
+// draw, or a look at a pattern or the surfaces), not when they are made: a
+// new game loads every picture, and most of the menu's pages are never
+// shown. Surfaces are a function of the picture and the grid settings, so
+// those an item drops when the display is finalised are kept aside and serve
+// again when it is initialised at once after with the picture unchanged;
+// restoring keeps surfaces made from the picture as it is.
+//
 // Drawing goes through the software renderer (media/SpriteDraw.h); there is
 // no accelerated path.
 
@@ -110,8 +118,11 @@ public:
     bool Pattern(int32_t index, TPictureCollectionItemPattern& pattern) const;
 
     bool Initialized() const { return initialized_; }
-    // The tile surfaces, row-major.
-    const std::vector<std::unique_ptr<TDirectDrawSurface>>& Surfaces() const { return surfaces_; }
+    // The tile surfaces, row-major, holding the picture.
+    const std::vector<std::unique_ptr<TDirectDrawSurface>>& Surfaces() const {
+        FillSurfaces();
+        return surfaces_;
+    }
 
     // Life cycle, driven by the collection.
     void Initialize(bool displayInitialized);
@@ -152,15 +163,41 @@ public:
                               int32_t phase, int32_t alpha);
 
 private:
+    // What surfaces were made from: the picture's graphic and version and the
+    // settings of the grid and the memory.
+    struct TSource {
+        const TGraphic* Graphic = nullptr;
+        uint64_t Version = 0;
+        int32_t PatternWidth = 0, PatternHeight = 0, SkipWidth = 0, SkipHeight = 0;
+        bool SystemMemory = false;
+        bool operator==(const TSource&) const = default;
+    };
+    // Surfaces an item dropped, with what they were made from.
+    struct TSurfaces {
+        std::vector<std::unique_ptr<TDirectDrawSurface>> Surfaces;
+        TSource Source;
+        bool Filled = false;  // they hold the picture
+    };
+
     TPictureCollection* collection_;
     bool initialized_ = false;
     TPatternLayout layout_;
     int64_t tileWidth_ = 0, tileHeight_ = 0, tileColumns_ = 0;
     std::vector<std::unique_ptr<TDirectDrawSurface>> surfaces_;
+    TSource source_;
+    mutable bool filled_ = false;
+    TSurfaces parked_;  // dropped by the last Finalize
 
-    // Surfaces from `reuse` (the item's previous ones) are filled again when
-    // they have the size and memory a new one would have.
+    TSource CurrentSource() const;
+    // Surfaces from `reuse` (the item's previous ones) serve again when they
+    // have the size and memory a new one would have.
     void MakePatterns(std::vector<std::unique_ptr<TDirectDrawSurface>>* reuse = nullptr);
+    // Copies the picture into the surfaces unless they hold it already.
+    void FillSurfaces() const;
+    void CopyPictureToSurfaces() const;
+    // Makes the patterns over surfaces the item had before.
+    void RemakePatterns(TSurfaces previous);
+    void RekeySurfaces();
     void DropPatterns();
     uint32_t KeyFor(const TDirectDrawSurface& surface) const;
     // The source of a draw, or false when nothing may be drawn.

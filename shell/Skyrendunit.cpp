@@ -5,6 +5,7 @@
 #include "shell/Skyrendunit.h"
 
 #include "combat/Enemies.h"
+#include "platform/Memory.h"
 #include "shell/ConfigFiles.h"
 #include "state/StartValues.h"
 #include "world/Stars.h"
@@ -276,6 +277,8 @@ TReadconfig::TReadconfig(TComponent* owner) : TForm(owner) {
 }
 
 GameForms CreateGameForms() {
+    // Every new game frees and reads all the pictures again.
+    platform::KeepFreedMemory();
     GameForms forms;
     forms.main = std::make_unique<TSkyrendMain>(nullptr);
     forms.main->Name = "SkyrendMain";

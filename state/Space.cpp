@@ -10,14 +10,9 @@
 
 namespace skyrend {
 
-// Each axis is a ring over [ScreenCentreX, WorldSize): the second test sees
-// the result of the first, so a value in (W - M, W) goes out and comes back.
+// Each axis is a ring over [ScreenCentreX, WorldSize).
 double WrapCoordinate(const GameState& g, double v) {
-    const long double m = g.config.ScreenCentreX;
-    const long double w = g.world.WorldSize;
-    if (v > w - m) v = static_cast<double>(v + m - w);
-    if (v < m) v = static_cast<double>(v - m + w);
-    return v;
+    return WrapCoordinate(v, g.config.ScreenCentreX, g.world.WorldSize);
 }
 
 int32_t WorldDistance(double x1, double y1, double x2, double y2) {

@@ -20,6 +20,15 @@ inline int64_t Nearest(long double x) { return static_cast<int64_t>(std::rintl(x
 // Folds one coordinate back into the ring [ScreenCentreX, WorldSize).
 double WrapCoordinate(const GameState& g, double v);
 
+// The same with the ring's ends given, for a loop over a whole list: m is
+// ScreenCentreX and w is WorldSize. The second test sees the result of the
+// first, so a value in (W - M, W) goes out and comes back.
+inline double WrapCoordinate(double v, long double m, long double w) {
+    if (v > w - m) v = static_cast<double>(v + m - w);
+    if (v < m) v = static_cast<double>(v - m + w);
+    return v;
+}
+
 // The rounded straight-line distance (no wrap-around).
 int32_t WorldDistance(double x1, double y1, double x2, double y2);
 

@@ -137,6 +137,8 @@ bool HeadlessPlatform::PollMessage(Message& message) {
 
 // The script is the only source of messages; waiting for more would never end.
 void HeadlessPlatform::WaitMessage() {}
+// Nor does the virtual clock move while the loop waits.
+void HeadlessPlatform::WaitMessageTimeout(int) {}
 
 bool HeadlessPlatform::IsForeground() { return foreground_; }
 

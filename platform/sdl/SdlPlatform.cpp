@@ -183,6 +183,10 @@ bool SdlPlatform::PollMessage(Message& message) {
 
 void SdlPlatform::WaitMessage() { SDL_WaitEvent(nullptr); }
 
+void SdlPlatform::WaitMessageTimeout(int milliseconds) {
+    if (milliseconds > 0) SDL_WaitEventTimeout(nullptr, milliseconds);
+}
+
 bool SdlPlatform::IsForeground() { return impl_->screen.HasFocus(); }
 
 void SdlPlatform::GetCursorPos(int& x, int& y) { impl_->screen.CursorPos(x, y); }

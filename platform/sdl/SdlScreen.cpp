@@ -17,6 +17,24 @@ constexpr DisplayMode ProfileModes[] = {
 constexpr int FallbackWidth = 1024;
 constexpr int FallbackHeight = 768;
 
+// Whether the renderer draws through an OpenGL that rasterises on the
+// processor (Mesa's llvmpipe, softpipe or swrast, as on a virtual X server).
+// Such a GL spends a core's worth of threads on what SDL's own software
+// renderer does with one copy, and keeps tens of megabytes for its compiler.
+bool OnSoftwareGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::string(info.name).rfind("opengl", 0) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned int GlRenderer = 0x1F01;
+    const unsigned char* name = getString ? getString(GlRenderer) : nullptr;
+    if (!name) return false;
+    const std::string renderer_name(reinterpret_cast<const char*>(name));
+    for (const char* soft : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+        if (renderer_name.find(soft) != std::string::npos) return true;
+    return false;
+}
+
 }  // namespace
 
 SdlScreen::~SdlScreen() {
@@ -39,6 +57,13 @@ void SdlScreen::Create(const std::string& title) {
                                    SDL_WINDOW_RESIZABLE);
     if (!window_) throw std::runtime_error(std::string("the main window cannot be made: ") + SDL_GetError());
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (renderer_ && OnSoftwareGl(renderer_)) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+        // The window's own pixels go to the X server as they are, not through
+        // that GL again.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) throw std::runtime_error(std::string("the main window cannot draw: ") + SDL_GetError());
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);

@@ -37,6 +37,7 @@ public:
         return true;
     }
     void WaitMessage() override {}
+    void WaitMessageTimeout(int) override {}
     bool IsForeground() override { return foreground; }
     void GetCursorPos(int& x, int& y) override { x = y = 0; }
     void GetClientSize(int& w, int& h) override {

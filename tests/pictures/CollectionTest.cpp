@@ -248,6 +248,27 @@ TEST(ImageList, FollowsItsDisplayThroughTheNotifications) {
     list.SetDXDraw(nullptr);
 }
 
+// Surfaces are copies of the picture: those made from it as it is serve
+// again when the display comes back; a changed picture gets its own.
+TEST(ImageList, SurfacesServeAgainWhileThePictureIsUnchanged) {
+    HeadlessDisplay display;
+    TDXImageList list(&display.form);
+    Load(list.Items, SavedCollection(2));
+    list.SetDXDraw(&display.draw);
+    TPictureCollectionItem& item = list.Items.GetItem(0);
+    const TDirectDrawSurface* made = item.Surfaces()[0].get();
+    display.draw.Initialize();
+    EXPECT_EQ(item.Surfaces()[0].get(), made);
+
+    display.draw.Finalize();
+    item.Picture.SetGraphic(TDIB::FromImage(TImage32(64, 32, 0xFF0000)));
+    display.draw.Initialize();
+    auto canvas = Canvas(40, 40);
+    item.Draw(canvas.get(), 0, 0, 1);
+    EXPECT_EQ(At(*canvas, 0, 0), 0xFF0000u);
+    list.SetDXDraw(nullptr);
+}
+
 TEST(ImageList, RebindingMovesToTheNewDisplay) {
     platform::HeadlessPlatform platform;
     platform::SetCurrent(&platform);

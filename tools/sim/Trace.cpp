@@ -1,25 +1,48 @@
 // tools/sim/Trace.cpp — the trace's JSON: every counter the game keeps and
 // the live entries of its lists, in list order.
+//
+// A line of a big fleet runs to megabytes, so it is written in one pass into
+// one string: numbers straight into it with to_chars, no string per value.
 
 #include "tools/sim/Trace.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "shell/Skyrendunit.h"
 
 namespace skyrend::sim {
 
-std::string JsonReal(double v) {
-    if (!std::isfinite(v)) return "null";
+namespace {
+
+void AppendReal(std::string& out, double v) {
+    if (!std::isfinite(v)) {
+        out += "null";
+        return;
+    }
     char buf[40];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
     (void)ec;
-    return std::string(buf, end);
+    out.append(buf, end);
 }
 
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
+void AppendInt(std::string& out, int64_t v) {
+    char buf[24];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    (void)ec;
+    out.append(buf, end);
+}
+
+void AppendUInt(std::string& out, uint64_t v) {
+    char buf[24];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    (void)ec;
+    out.append(buf, end);
+}
+
+void AppendString(std::string& out, const std::string& s) {
+    out += '"';
     for (unsigned char c : s) {
         switch (c) {
             case '"': out += "\\\""; break;
@@ -37,50 +60,35 @@ std::string JsonString(const std::string& s) {
                 }
         }
     }
-    return out + "\"";
+    out += '"';
 }
 
-namespace {
-
+// The members of one JSON object, written into the line as they come.
 class JsonObject {
 public:
-    JsonObject() { out_ = "{"; }
-    void Key(const char* k) {
-        if (out_.size() > 1) out_ += ", ";
+    explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
+    std::string& Key(const char* k) {
+        if (members_++) out_ += ", ";
         out_ += '"';
         out_ += k;
         out_ += "\": ";
+        return out_;
     }
-    void Int(const char* k, int64_t v) {
-        Key(k);
-        out_ += std::to_string(v);
-    }
-    void UInt(const char* k, uint64_t v) {
-        Key(k);
-        out_ += std::to_string(v);
-    }
-    void Real(const char* k, double v) {
-        Key(k);
-        out_ += JsonReal(v);
-    }
-    void Bool(const char* k, bool v) {
-        Key(k);
-        out_ += v ? "true" : "false";
-    }
-    void Raw(const char* k, const std::string& v) {
-        Key(k);
-        out_ += v;
-    }
-    std::string Done() { return out_ + "}"; }
+    void Int(const char* k, int64_t v) { AppendInt(Key(k), v); }
+    void UInt(const char* k, uint64_t v) { AppendUInt(Key(k), v); }
+    void Real(const char* k, double v) { AppendReal(Key(k), v); }
+    void Bool(const char* k, bool v) { Key(k) += v ? "true" : "false"; }
+    void End() { out_ += '}'; }
 
 private:
-    std::string out_;
+    std::string& out_;
+    int members_ = 0;
 };
 
-// A JSON array built by appending, one row per live list position.
+// A JSON array written into the line, one row per live list position.
 class Array {
 public:
-    Array() : out_("[") {}
+    explicit Array(std::string& out) : out_(out) { out_ += '['; }
     // Starts a row of values.
     Array& Row() {
         if (rows_++) out_ += ", ";
@@ -88,47 +96,50 @@ public:
         first_ = true;
         return *this;
     }
-    Array& Real(long double v) { return Sep().Append(JsonReal(static_cast<double>(v))); }
-    Array& Int(int64_t v) { return Sep().Append(std::to_string(v)); }
-    Array& Str(const std::string& v) { return Sep().Append(JsonString(v)); }
-    Array& End() {
+    Array& Real(long double v) {
+        AppendReal(Sep(), static_cast<double>(v));
+        return *this;
+    }
+    Array& Int(int64_t v) {
+        AppendInt(Sep(), v);
+        return *this;
+    }
+    Array& Str(const std::string& v) {
+        AppendString(Sep(), v);
+        return *this;
+    }
+    Array& EndRow() {
         out_ += ']';
         return *this;
     }
-    // A bare value as an element (no row brackets).
-    Array& Element(const std::string& json) {
+    // A bare string as an element (no row brackets).
+    Array& Element(const std::string& v) {
         if (rows_++) out_ += ", ";
-        out_ += json;
+        AppendString(out_, v);
         return *this;
     }
-    std::string Done() { return out_ + "]"; }
+    void End() { out_ += ']'; }
 
 private:
-    std::string out_;
+    std::string& out_;
     int rows_ = 0;
     bool first_ = true;
-    Array& Sep() {
+    std::string& Sep() {
         if (!first_) out_ += ", ";
         first_ = false;
-        return *this;
-    }
-    Array& Append(const std::string& v) {
-        out_ += v;
-        return *this;
+        return out_;
     }
 };
 
-std::string BonusJson(const GameState& g) {
-    Array a;
-    for (int32_t i = 1; i <= BonusObjectCount; ++i) a.Row().Int(g.bonus.X[i]).Int(g.bonus.Y[i]).Int(g.bonus.Frame[i]).End();
-    return a.Done();
+void AppendBonus(std::string& out, const GameState& g) {
+    Array a(out);
+    for (int32_t i = 1; i <= BonusObjectCount; ++i)
+        a.Row().Int(g.bonus.X[i]).Int(g.bonus.Y[i]).Int(g.bonus.Frame[i]).EndRow();
+    a.End();
 }
 
-}  // namespace
-
-std::string TraceLine(const TSkyrendMain& m, const StepRecord& rec) {
+void AppendCounters(JsonObject& o, const TSkyrendMain& m, const StepRecord& rec) {
     const GameState& g = m.state;
-    JsonObject o;
     o.Int("step", rec.step);
     o.Bool("ticked", rec.ticked);
     o.UInt("clock", rec.clock);
@@ -161,63 +172,98 @@ std::string TraceLine(const TSkyrendMain& m, const StepRecord& rec) {
     o.Int("DisplayWidth", m.DXDraw->Display.Width());
     o.Int("DisplayHeight", m.DXDraw->Display.Height());
     o.Int("CueDeviceIndex", g.shell.CueDeviceIndex);
+}
 
-    Array cues;
-    for (const auto& [device, item] : rec.cues) cues.Row().Int(device).Int(item).End();
-    o.Raw("cues", cues.Done());
-    Array text;
-    for (const auto& t : rec.text) text.Row().Int(t.x).Int(t.y).Str(t.text).End();
-    o.Raw("text", text.Done());
-    Array errors;
-    for (const auto& e : rec.errors) errors.Element(JsonString(e));
-    o.Raw("errors", errors.Done());
+void AppendStepRecord(JsonObject& o, const StepRecord& rec) {
+    Array cues(o.Key("cues"));
+    for (const auto& [device, item] : rec.cues) cues.Row().Int(device).Int(item).EndRow();
+    cues.End();
+    Array text(o.Key("text"));
+    for (const auto& t : rec.text) text.Row().Int(t.x).Int(t.y).Str(t.text).EndRow();
+    text.End();
+    Array errors(o.Key("errors"));
+    for (const auto& e : rec.errors) errors.Element(e);
+    errors.End();
+}
 
+void AppendLists(JsonObject& o, const GameState& g) {
     const auto& ex = g.exhaust;
-    Array exhaust;
+    Array exhaust(o.Key("exhaust"));
     for (int32_t i = 1; i <= ex.ExhaustCount; ++i)
-        exhaust.Row().Real(ex.X[i]).Real(ex.Y[i]).Int(ex.Life[i]).Int(ex.Frame[i]).End();
-    o.Raw("exhaust", exhaust.Done());
+        exhaust.Row().Real(ex.X[i]).Real(ex.Y[i]).Int(ex.Life[i]).Int(ex.Frame[i]).EndRow();
+    exhaust.End();
     const auto& ps = g.playerShots;
-    Array playerShots;
+    Array playerShots(o.Key("playerShots"));
     for (int32_t i = 1; i <= ps.PlayerShotCount; ++i)
         playerShots.Row().Real(ps.PlayerShotX[i]).Real(ps.PlayerShotY[i]).Int(ps.PlayerShotLife[i])
-            .Int(ps.PlayerShotFrame[i]).End();
-    o.Raw("playerShots", playerShots.Done());
+            .Int(ps.PlayerShotFrame[i]).EndRow();
+    playerShots.End();
     const auto& es = g.enemyShots;
-    Array enemyShots;
+    Array enemyShots(o.Key("enemyShots"));
     for (int32_t i = 1; i <= es.EnemyShotCount; ++i)
         enemyShots.Row().Real(es.EnemyShotX[i]).Real(es.EnemyShotY[i]).Int(es.EnemyShotLife[i])
-            .Int(es.EnemyShotFrame[i]).Int(es.EnemyShotOwner[i]).End();
-    o.Raw("enemyShots", enemyShots.Done());
+            .Int(es.EnemyShotFrame[i]).Int(es.EnemyShotOwner[i]).EndRow();
+    enemyShots.End();
     const auto& en = g.enemies;
-    Array enemies;
+    Array enemies(o.Key("enemies"));
     for (int32_t i = 1; i <= en.EnemyShipCount; ++i)
         enemies.Row().Real(en.EnemyX[i]).Real(en.EnemyY[i]).Real(en.EnemyHeading[i]).Real(en.EnemySpeed[i])
-            .Real(en.EnemyTurnSpeed[i]).Int(en.EnemyFireCooldown[i]).Int(en.EnemyVariant[i]).End();
-    o.Raw("enemies", enemies.Done());
+            .Real(en.EnemyTurnSpeed[i]).Int(en.EnemyFireCooldown[i]).Int(en.EnemyVariant[i]).EndRow();
+    enemies.End();
     const auto& xp = g.explosions;
-    Array explosions;
+    Array explosions(o.Key("explosions"));
     for (int32_t i = 1; i <= xp.ExplosionCount; ++i)
         explosions.Row().Real(xp.ExplosionX[i]).Real(xp.ExplosionY[i]).Int(xp.ExplosionFrame[i])
-            .Int(xp.ExplosionKind[i]).End();
-    o.Raw("explosions", explosions.Done());
-    o.Raw("bonus", BonusJson(g));
-    return o.Done();
+            .Int(xp.ExplosionKind[i]).EndRow();
+    explosions.End();
+    AppendBonus(o.Key("bonus"), g);
+}
+
+}  // namespace
+
+std::string JsonReal(double v) {
+    std::string out;
+    AppendReal(out, v);
+    return out;
+}
+
+std::string JsonString(const std::string& s) {
+    std::string out;
+    AppendString(out, s);
+    return out;
+}
+
+void WriteTraceLine(std::string& out, const TSkyrendMain& m, const StepRecord& rec) {
+    const GameState& g = m.state;
+    out.clear();
+    // About 64 bytes a ship; the rest is small.
+    out.reserve(4096 + static_cast<size_t>(g.enemies.EnemyShipCount) * 64);
+    JsonObject o(out);
+    AppendCounters(o, m, rec);
+    AppendStepRecord(o, rec);
+    AppendLists(o, g);
+    o.End();
+}
+
+std::string TraceLine(const TSkyrendMain& m, const StepRecord& rec) {
+    std::string out;
+    WriteTraceLine(out, m, rec);
+    return out;
 }
 
 std::string WorldJson(const TSkyrendMain& m) {
     const GameState& g = m.state;
-    auto layer = [](const StarLayer& s) {
-        Array a;
-        for (int32_t i = 1; i <= StarsPerLayer; ++i) a.Row().Int(s.X[i]).Int(s.Y[i]).Int(s.Item[i]).End();
-        return a.Done();
+    auto layer = [](std::string& out, const StarLayer& s) {
+        Array a(out);
+        for (int32_t i = 1; i <= StarsPerLayer; ++i) a.Row().Int(s.X[i]).Int(s.Y[i]).Int(s.Item[i]).EndRow();
+        a.End();
     };
     std::string out = "{\"near\": ";
-    out += layer(g.stars.NearStars);
+    layer(out, g.stars.NearStars);
     out += ", \"far\": ";
-    out += layer(g.stars.FarStars);
+    layer(out, g.stars.FarStars);
     out += ", \"bonus\": ";
-    out += BonusJson(g);
+    AppendBonus(out, g);
     out += "}";
     return out;
 }

@@ -30,6 +30,10 @@ struct StepRecord {
 };
 
 std::string TraceLine(const TSkyrendMain& m, const StepRecord& record);
+// The same line written over `out`, whose storage serves again: a line of a
+// big fleet runs to megabytes, and fresh memory for each would cost more
+// than writing it.
+void WriteTraceLine(std::string& out, const TSkyrendMain& m, const StepRecord& record);
 std::string WorldJson(const TSkyrendMain& m);
 
 // A real written so that it reads back to the same double.

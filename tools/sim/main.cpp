@@ -163,6 +163,7 @@ private:
     const Options& o_;
     std::vector<ScriptEvent> events_;
     std::ostream* trace_;
+    std::string line_;  // the trace line's storage, kept from step to step
     HeadlessGame game_{o_.clock};
     platform::HeadlessPlatform& hp_ = game_.hp();
     StepRecord rec_;
@@ -237,7 +238,11 @@ private:
         for (auto& t : hp_.TakeTexts()) rec_.text.push_back({t.x, t.y, t.text});
         rec_.errors = hp_.TakeErrorBoxes();
         hp_.SyncAudio();
-        if (trace_) *trace_ << TraceLine(game_.m(), rec_) << "\n";
+        if (trace_) {
+            WriteTraceLine(line_, game_.m(), rec_);
+            line_ += '\n';
+            trace_->write(line_.data(), static_cast<std::streamsize>(line_.size()));
+        }
         if (presented) {
             if (auto shot = o_.shots.find(step); shot != o_.shots.end()) {
                 const auto& img = hp_.LastPresented();
