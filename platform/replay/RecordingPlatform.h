@@ -34,6 +34,7 @@ public:
     void ShowMainWindow() override { inner_.ShowMainWindow(); }
     bool PollMessage(Message& message) override;
     void WaitMessage() override { inner_.WaitMessage(); }
+    void WaitMessageTimeout(int milliseconds) override { inner_.WaitMessageTimeout(milliseconds); }
     bool IsForeground() override;
     void GetCursorPos(int& x, int& y) override;
     void GetClientSize(int& width, int& height) override;

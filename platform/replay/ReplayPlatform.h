@@ -40,7 +40,9 @@ public:
     void CreateMainWindow(const std::string& title) override { inner_.CreateMainWindow(title); }
     void ShowMainWindow() override { inner_.ShowMainWindow(); }
     bool PollMessage(Message& message) override;
+    // The recording paces the playback; nothing here waits.
     void WaitMessage() override {}
+    void WaitMessageTimeout(int) override {}
     bool IsForeground() override;
     void GetCursorPos(int& x, int& y) override;
     void GetClientSize(int& width, int& height) override;
