@@ -143,8 +143,10 @@ public:
     virtual void ShowMainWindow() = 0;
     virtual bool PollMessage(Message& message) = 0;   // false when the queue is empty
     virtual void WaitMessage() = 0;                   // blocks until a message is queued
-    // Blocks until a message is queued or `milliseconds` have passed.
-    virtual void WaitMessageTimeout(int milliseconds) = 0;
+    // Blocks until a message is queued or the clock (as TimeGetTime counts)
+    // is a moment short of `clock`, so that polling takes the last stretch.
+    // The back-end reads its own clock for this; the game is given nothing.
+    virtual void WaitMessageUntil(uint32_t clock) = 0;
     virtual bool IsForeground() = 0;                  // the main window has the focus
     virtual void GetCursorPos(int& x, int& y) = 0;    // display pixels
     virtual void GetClientSize(int& width, int& height) = 0;

@@ -138,7 +138,7 @@ bool HeadlessPlatform::PollMessage(Message& message) {
 // The script is the only source of messages; waiting for more would never end.
 void HeadlessPlatform::WaitMessage() {}
 // Nor does the virtual clock move while the loop waits.
-void HeadlessPlatform::WaitMessageTimeout(int) {}
+void HeadlessPlatform::WaitMessageUntil(uint32_t) {}
 
 bool HeadlessPlatform::IsForeground() { return foreground_; }
 

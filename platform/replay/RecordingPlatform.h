@@ -34,7 +34,8 @@ public:
     void ShowMainWindow() override { inner_.ShowMainWindow(); }
     bool PollMessage(Message& message) override;
     void WaitMessage() override { inner_.WaitMessage(); }
-    void WaitMessageTimeout(int milliseconds) override { inner_.WaitMessageTimeout(milliseconds); }
+    // Waiting answers nothing; only what the game is told is recorded.
+    void WaitMessageUntil(uint32_t clock) override { inner_.WaitMessageUntil(clock); }
     bool IsForeground() override;
     void GetCursorPos(int& x, int& y) override;
     void GetClientSize(int& width, int& height) override;

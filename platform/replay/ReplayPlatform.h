@@ -42,7 +42,7 @@ public:
     bool PollMessage(Message& message) override;
     // The recording paces the playback; nothing here waits.
     void WaitMessage() override {}
-    void WaitMessageTimeout(int) override {}
+    void WaitMessageUntil(uint32_t) override {}
     bool IsForeground() override;
     void GetCursorPos(int& x, int& y) override;
     void GetClientSize(int& width, int& height) override;

@@ -66,12 +66,16 @@ void ReplayPlayer::LeavePath(const std::string& what, uint64_t offset) {
     finished_ = true;
 }
 
+// Empty polls change nothing, and the game's loop may make more or fewer of
+// them than the recording has (the real window waits between ticks, the
+// simulator steps): a poll the recording does not have finds no message, and
+// recorded empty polls the game does not make again are passed over.
 bool ReplayPlayer::Poll(Message& message) {
     if (finished_) {
         message = Message{.kind = MessageKind::Close};
         return true;
     }
-    if (idleLeft_ && !idleWantsClock_) {
+    if (idleLeft_) {
         idleWantsClock_ = true;
         return false;
     }
@@ -79,36 +83,37 @@ bool ReplayPlayer::Poll(Message& message) {
         --emptyPolls_;
         return false;
     }
-    Kind kind{};
-    Answer a;
-    uint64_t offset = 0;
-    if (idleLeft_ || !Next(kind, a, offset)) {
-        if (idleLeft_) LeavePath("polled for messages where the recording reads the clock", decoder_.At());
+    if (!Peek()) {
         message = Message{.kind = MessageKind::Close};
         return true;
     }
-    switch (kind) {
+    switch (next_.kind) {
         case Kind::Idle:
-            idleLeft_ = a.count;
+            idleLeft_ = next_.answer.count;
             idleWantsClock_ = true;
+            haveNext_ = false;
             return false;
         case Kind::EmptyPolls:
-            emptyPolls_ = a.count - 1;
+            emptyPolls_ = next_.answer.count - 1;
+            haveNext_ = false;
             return false;
         case Kind::Message:
-            message = a.message;
+            message = next_.answer.message;
+            haveNext_ = false;
             return true;
-        default:
-            LeavePath(std::string("polled for messages where the recording has ") + KindName(kind), offset);
-            message = Message{.kind = MessageKind::Close};
-            return true;
+        default: return false;
     }
+}
+
+void ReplayPlayer::SkipEmptyPolls() {
+    emptyPolls_ = 0;
+    while (Peek() && next_.kind == Kind::EmptyPolls) haveNext_ = false;
 }
 
 uint32_t ReplayPlayer::Clock() {
     if (finished_) return clock_;
     uint32_t now = 0;
-    emptyPolls_ = 0;
+    SkipEmptyPolls();
     // An idle step's poll may be missing: an empty poll changes nothing.
     if (!idleLeft_ && Peek() && next_.kind == Kind::Idle) {
         idleLeft_ = next_.answer.count;
@@ -132,9 +137,8 @@ uint32_t ReplayPlayer::Clock() {
 bool ReplayPlayer::Take(Kind kind, Answer& answer) {
     answer = Answer{};
     if (finished_) return false;
-    // Empty polls the game does not make again changed nothing when they
-    // were made; idle steps read the clock, which the game must read again.
-    emptyPolls_ = 0;
+    // Idle steps read the clock, which the game must read again.
+    SkipEmptyPolls();
     if (idleLeft_) {
         LeavePath(std::string("asked for ") + KindName(kind) + " where the recording reads the clock", decoder_.At());
         return false;

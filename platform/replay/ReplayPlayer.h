@@ -57,6 +57,7 @@ public:
 private:
     bool Next(Kind& kind, Answer& answer, uint64_t& offset);
     bool Peek();
+    void SkipEmptyPolls();
     void CheckFile(const Answer& file);
     void Differ(const std::string& what);
     void LeavePath(const std::string& what, uint64_t offset);

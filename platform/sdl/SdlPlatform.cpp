@@ -183,8 +183,10 @@ bool SdlPlatform::PollMessage(Message& message) {
 
 void SdlPlatform::WaitMessage() { SDL_WaitEvent(nullptr); }
 
-void SdlPlatform::WaitMessageTimeout(int milliseconds) {
-    if (milliseconds > 0) SDL_WaitEventTimeout(nullptr, milliseconds);
+void SdlPlatform::WaitMessageUntil(uint32_t clock) {
+    constexpr int32_t PolledStretch = 2;  // milliseconds left to the caller's polling
+    const int32_t left = static_cast<int32_t>(clock - TimeGetTime());
+    if (left > PolledStretch) SDL_WaitEventTimeout(nullptr, left - PolledStretch);
 }
 
 bool SdlPlatform::IsForeground() { return impl_->screen.HasFocus(); }

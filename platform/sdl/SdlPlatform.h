@@ -24,7 +24,7 @@ public:
     void ShowMainWindow() override;
     bool PollMessage(Message& message) override;
     void WaitMessage() override;
-    void WaitMessageTimeout(int milliseconds) override;
+    void WaitMessageUntil(uint32_t clock) override;
     bool IsForeground() override;
     void GetCursorPos(int& x, int& y) override;
     void GetClientSize(int& width, int& height) override;

@@ -37,7 +37,7 @@ public:
         return true;
     }
     void WaitMessage() override {}
-    void WaitMessageTimeout(int) override {}
+    void WaitMessageUntil(uint32_t) override {}
     bool IsForeground() override { return foreground; }
     void GetCursorPos(int& x, int& y) override { x = y = 0; }
     void GetClientSize(int& w, int& h) override {

@@ -141,7 +141,7 @@ public:
     void ShowMainWindow() override {}
     bool PollMessage(platform::Message&) override { return false; }
     void WaitMessage() override {}
-    void WaitMessageTimeout(int) override {}
+    void WaitMessageUntil(uint32_t) override {}
     bool IsForeground() override { return true; }
     void GetCursorPos(int& x, int& y) override { x = y = 0; }
     void GetClientSize(int& w, int& h) override { w = h = 0; }
