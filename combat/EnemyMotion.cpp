@@ -73,7 +73,7 @@ void DecayTowardsZero(T& value, double step) {
 void MoveEnemyShips(GameState& g) {
     EnemyShips& e = g.enemies;
     const int32_t count = e.EnemyShipCount;
-    const long double wrapFrom = g.config.ScreenCentreX, wrapTo = g.world.WorldSize;
+    const WrapRing ring = MakeWrapRing(g);
     for (int32_t i = 1; i <= count; ++i) {
         const double speed = e.EnemySpeed[i];
         double x = e.EnemyX[i], y = e.EnemyY[i];
@@ -82,8 +82,8 @@ void MoveEnemyShips(GameState& g) {
             headingTrig.Get(e.EnemyHeading[i], sinH, cosH);
             StepWith(x, y, sinH, cosH, speed);
         }
-        const double wrappedY = WrapCoordinate(y, wrapFrom, wrapTo);
-        const double wrappedX = WrapCoordinate(x, wrapFrom, wrapTo);
+        const double wrappedY = WrapCoordinate(y, ring);
+        const double wrappedX = WrapCoordinate(x, ring);
         if (speed != 0 || wrappedY != y || wrappedX != x) {
             e.EnemyY[i] = wrappedY;
             e.EnemyX[i] = wrappedX;
