@@ -139,7 +139,7 @@ void TApplication::SetIdleDeadline(uint32_t clock) {
 // last stretch is polled, so that the work starts within the clock's
 // granularity of its time.
 void TApplication::WaitForIdleDeadline() {
-    constexpr int32_t PolledStretch = 2;  // milliseconds
+    constexpr int32_t PolledStretch = 1;  // milliseconds
     if (!hasIdleDeadline_) return;
     platform::Platform& p = platform::Current();
     const int32_t left = static_cast<int32_t>(idleDeadline_ - p.TimeGetTime());

@@ -106,7 +106,7 @@ bool SdlScreen::SetMode(const DisplayMode& mode) {
     if (SDL_RenderSetLogicalSize(renderer_, mode.width, mode.height) != 0) return false;
     hasMode_ = true;
     mode_ = mode;
-    image_.Reset(mode.width, mode.height);
+    image_.Reset(0, 0);  // made again, black, when a frame needs it
     if (!fullScreen_) FitWindowToMode();
     return true;
 }
@@ -166,14 +166,24 @@ bool SdlScreen::Present(const PixelView& source, const Rect& dest, bool waitVBla
     if (!renderer_ || lost_) return false;
     int width = 0, height = 0;
     ClientSize(width, height);
-    if (image_.Width() != width || image_.Height() != height) image_.Reset(width, height);
     if (!MakeTexture(width, height)) return false;
-    if (!image_.CopyFrom(source, dest)) return false;
+    // A picture that covers the screen exactly goes to the texture as it is;
+    // any other is laid onto the screen image first.
+    const uint32_t* pixels = source.pixels;
+    int pitch = source.pitch * 4;
+    const bool whole = dest == Rect{0, 0, width, height} && source.width == width && source.height == height &&
+                       source.pixels && source.pitch >= source.width;
+    if (!whole) {
+        if (image_.Width() != width || image_.Height() != height) image_.Reset(width, height);
+        if (!image_.CopyFrom(source, dest)) return false;
+        pixels = image_.Pixels().data();
+        pitch = width * 4;
+    }
     if (waitVBlank != vsync_) {
         SDL_RenderSetVSync(renderer_, waitVBlank ? 1 : 0);
         vsync_ = waitVBlank;
     }
-    if (SDL_UpdateTexture(texture_, nullptr, image_.Pixels().data(), width * 4) != 0) return false;
+    if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch) != 0) return false;
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
