@@ -228,6 +228,10 @@ void SdlScreen::FitWindowToMode() {
 
 bool SdlScreen::Restore() {
     if (!renderer_) return false;
+    int clientWidth = 0, clientHeight = 0;
+    ClientSize(clientWidth, clientHeight);
+    // Nothing was lost: the texture of the right size serves as it is.
+    if (!lost_ && texture_ && textureWidth_ == clientWidth && textureHeight_ == clientHeight) return true;
     if (texture_) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
     textureWidth_ = textureHeight_ = 0;

@@ -162,7 +162,7 @@ TEST_F(DisplayTest, FailureTexts) {
     EXPECT_EQ(Error(orphan), "Form not found");
 }
 
-TEST_F(DisplayTest, AFailedInitializeGivesTheDisplayModeBack) {
+TEST_F(DisplayTest, TheDisplayModeIsGivenBackWhenNoLongerWanted) {
     auto d = MakeDraw();
     fake.failPrimary = true;
     EXPECT_EQ(Error(*d), "Primary Surface cannot be made");
@@ -170,6 +170,16 @@ TEST_F(DisplayTest, AFailedInitializeGivesTheDisplayModeBack) {
     EXPECT_EQ(fake.restoreModeCalls, 1);  // the mode was set before the primary surface failed
     fake.failPrimary = false;
     d->Initialize();
+    // Initialised again in the mode in force: it stays, not given back and
+    // set again; another mode is set over it.
+    d->Initialize();
+    EXPECT_EQ(fake.setModeCalls, 2);
+    EXPECT_EQ(fake.restoreModeCalls, 1);
+    d->Display.SetWidth(1280);
+    d->Display.SetHeight(800);
+    d->Initialize();
+    EXPECT_EQ(fake.setModeCalls, 3);
+    EXPECT_EQ(fake.current, (platform::DisplayMode{1280, 800, 32}));
     d->Finalize();
     EXPECT_EQ(fake.restoreModeCalls, 2);
 }
