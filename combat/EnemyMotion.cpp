@@ -88,17 +88,20 @@ void MoveEnemyShips(GameState& g) {
             e.EnemyY[i] = wrappedY;
             e.EnemyX[i] = wrappedX;
         }
+        // A speed at zero stays there; its step is not even read.
         if (e.EnemyThrustApplied[i] != 0)
             e.EnemyThrustApplied[i] = 0;
-        else
+        else if (speed != 0)
             DecayTowardsZero(e.EnemySpeed[i], 2 * e.EnemySpeedStep[i]);
-        if (e.EnemyTurnApplied[i] != 0)
+        long double turn = e.EnemyTurnSpeed[i];
+        if (e.EnemyTurnApplied[i] != 0) {
             e.EnemyTurnApplied[i] = 0;
-        else
+        } else if (turn != 0) {
             DecayTowardsZero(e.EnemyTurnSpeed[i], 2 * e.EnemyTurnStep[i]);
+            turn = e.EnemyTurnSpeed[i];
+        }
         // Adding a zero turn leaves a heading as it is, but for the sign of
         // a zero heading.
-        const long double turn = e.EnemyTurnSpeed[i];
         if (turn != 0 || e.EnemyHeading[i] == 0) e.EnemyHeading[i] += turn;
     }
 }
