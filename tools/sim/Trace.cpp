@@ -25,6 +25,8 @@ namespace {
 // string to what was written.
 class Writer {
 public:
+    size_t Position() const { return pos_; }
+    std::string_view Since(size_t from) const { return {out_.data() + from, pos_ - from}; }
     explicit Writer(std::string& out) : out_(out), pos_(out.size()) {}
     ~Writer() { out_.resize(pos_); }
     Writer(const Writer&) = delete;
@@ -129,6 +131,13 @@ public:
         out_.Put(']');
         return *this;
     }
+    // A whole row written before.
+    Array& RowText(std::string_view text) {
+        if (rows_++) out_.Put(", ");
+        out_.Put(text);
+        return *this;
+    }
+    Writer& Out() { return out_; }
     // A bare string as an element (no row brackets).
     Array& Element(const std::string& v) {
         if (rows_++) out_.Put(", ");
@@ -203,7 +212,33 @@ void AppendStepRecord(JsonObject& o, const StepRecord& rec) {
     errors.End();
 }
 
-void AppendLists(JsonObject& o, const GameState& g) {
+void AppendEnemies(Writer& out, const EnemyShips& en, EnemyRowCache* cache) {
+    Array enemies(out);
+    for (int32_t i = 1; i <= en.EnemyShipCount; ++i) {
+        const EnemyRowCache::Key key{en.EnemyX[i],
+                                     en.EnemyY[i],
+                                     static_cast<double>(en.EnemyHeading[i]),
+                                     en.EnemySpeed[i],
+                                     static_cast<double>(en.EnemyTurnSpeed[i]),
+                                     en.EnemyFireCooldown[i],
+                                     en.EnemyVariant[i]};
+        const std::string_view known = cache ? cache->Find(static_cast<size_t>(i - 1), key) : std::string_view();
+        if (!known.empty()) {
+            enemies.RowText(known);
+            if (cache) cache->Add(key, known);
+            continue;
+        }
+        enemies.Row();
+        const size_t start = out.Position() - 1;  // the row's opening bracket
+        enemies.Real(key.x).Real(key.y).Real(key.heading).Real(key.speed).Real(key.turnSpeed).Int(key.cooldown)
+            .Int(key.variant).EndRow();
+        if (cache) cache->Add(key, out.Since(start));
+    }
+    enemies.End();
+    if (cache) cache->EndLine();
+}
+
+void AppendLists(JsonObject& o, const GameState& g, EnemyRowCache* cache) {
     const auto& ex = g.exhaust;
     Array exhaust(o.Key("exhaust"));
     for (int32_t i = 1; i <= ex.ExhaustCount; ++i)
@@ -221,12 +256,7 @@ void AppendLists(JsonObject& o, const GameState& g) {
         enemyShots.Row().Real(es.EnemyShotX[i]).Real(es.EnemyShotY[i]).Int(es.EnemyShotLife[i])
             .Int(es.EnemyShotFrame[i]).Int(es.EnemyShotOwner[i]).EndRow();
     enemyShots.End();
-    const auto& en = g.enemies;
-    Array enemies(o.Key("enemies"));
-    for (int32_t i = 1; i <= en.EnemyShipCount; ++i)
-        enemies.Row().Real(en.EnemyX[i]).Real(en.EnemyY[i]).Real(en.EnemyHeading[i]).Real(en.EnemySpeed[i])
-            .Real(en.EnemyTurnSpeed[i]).Int(en.EnemyFireCooldown[i]).Int(en.EnemyVariant[i]).EndRow();
-    enemies.End();
+    AppendEnemies(o.Key("enemies"), g.enemies, cache);
     const auto& xp = g.explosions;
     Array explosions(o.Key("explosions"));
     for (int32_t i = 1; i <= xp.ExplosionCount; ++i)
@@ -237,6 +267,42 @@ void AppendLists(JsonObject& o, const GameState& g) {
 }
 
 }  // namespace
+
+// Keys match when every value has the same bits (so that -0 and 0, which
+// are written differently, do not).
+bool SameKey(const EnemyRowCache::Key& a, const EnemyRowCache::Key& b) {
+    return std::memcmp(&a.x, &b.x, 5 * sizeof(double)) == 0 && a.cooldown == b.cooldown && a.variant == b.variant;
+}
+
+std::string_view EnemyRowCache::Find(size_t i, const Key& key) {
+    // A row destroyed since the last line moves the rest up: a few
+    // positions on are looked at too, and a match there is taken as that
+    // many more destroyed before this one.
+    constexpr size_t Lookahead = 3;
+    for (size_t k = 0; k <= Lookahead; ++k) {
+        const size_t j = i + shift_ + k;
+        if (j >= last_.keys.size()) break;
+        if (!SameKey(last_.keys[j], key)) continue;
+        shift_ += k;
+        const uint32_t begin = j == 0 ? 0 : last_.ends[j - 1];
+        return {last_.text.data() + begin, last_.ends[j] - begin};
+    }
+    return {};
+}
+
+void EnemyRowCache::Add(const Key& key, std::string_view text) {
+    next_.keys.push_back(key);
+    next_.text.append(text);
+    next_.ends.push_back(static_cast<uint32_t>(next_.text.size()));
+}
+
+void EnemyRowCache::EndLine() {
+    std::swap(last_, next_);
+    next_.keys.clear();
+    next_.ends.clear();
+    next_.text.clear();
+    shift_ = 0;
+}
 
 std::string JsonReal(double v) {
     std::string out;
@@ -250,7 +316,7 @@ std::string JsonString(const std::string& s) {
     return out;
 }
 
-void WriteTraceLine(std::string& out, const TSkyrendMain& m, const StepRecord& rec) {
+void WriteTraceLine(std::string& out, const TSkyrendMain& m, const StepRecord& rec, EnemyRowCache* rows) {
     const GameState& g = m.state;
     out.clear();
     Writer w(out);
@@ -259,7 +325,7 @@ void WriteTraceLine(std::string& out, const TSkyrendMain& m, const StepRecord& r
     JsonObject o(w);
     AppendCounters(o, m, rec);
     AppendStepRecord(o, rec);
-    AppendLists(o, g);
+    AppendLists(o, g, rows);
     o.End();
 }
 
