@@ -73,7 +73,7 @@ void DecayTowardsZero(T& value, double step) {
 void MoveEnemyShips(GameState& g) {
     EnemyShips& e = g.enemies;
     const int32_t count = e.EnemyShipCount;
-    const long double wrapFrom = g.config.ScreenCentreX, wrapTo = g.world.WorldSize;
+    const WrapRing ring = MakeWrapRing(g);
     for (int32_t i = 1; i <= count; ++i) {
         const double speed = e.EnemySpeed[i];
         double x = e.EnemyX[i], y = e.EnemyY[i];
@@ -82,23 +82,26 @@ void MoveEnemyShips(GameState& g) {
             headingTrig.Get(e.EnemyHeading[i], sinH, cosH);
             StepWith(x, y, sinH, cosH, speed);
         }
-        const double wrappedY = WrapCoordinate(y, wrapFrom, wrapTo);
-        const double wrappedX = WrapCoordinate(x, wrapFrom, wrapTo);
+        const double wrappedY = WrapCoordinate(y, ring);
+        const double wrappedX = WrapCoordinate(x, ring);
         if (speed != 0 || wrappedY != y || wrappedX != x) {
             e.EnemyY[i] = wrappedY;
             e.EnemyX[i] = wrappedX;
         }
+        // A speed at zero stays there; its step is not even read.
         if (e.EnemyThrustApplied[i] != 0)
             e.EnemyThrustApplied[i] = 0;
-        else
+        else if (speed != 0)
             DecayTowardsZero(e.EnemySpeed[i], 2 * e.EnemySpeedStep[i]);
-        if (e.EnemyTurnApplied[i] != 0)
+        long double turn = e.EnemyTurnSpeed[i];
+        if (e.EnemyTurnApplied[i] != 0) {
             e.EnemyTurnApplied[i] = 0;
-        else
+        } else if (turn != 0) {
             DecayTowardsZero(e.EnemyTurnSpeed[i], 2 * e.EnemyTurnStep[i]);
+            turn = e.EnemyTurnSpeed[i];
+        }
         // Adding a zero turn leaves a heading as it is, but for the sign of
         // a zero heading.
-        const long double turn = e.EnemyTurnSpeed[i];
         if (turn != 0 || e.EnemyHeading[i] == 0) e.EnemyHeading[i] += turn;
     }
 }

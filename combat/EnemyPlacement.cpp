@@ -25,9 +25,12 @@ constexpr double OverlapShift = 63.0;
 // point, and a point with a NaN coordinate equals nothing.
 class PointMultiset {
 public:
+    // Room for `expected` points at most; the table is kept at most four
+    // fifths full, which keeps a probe short and the table small (a fleet of
+    // 100000 ships takes 6 MB).
     explicit PointMultiset(size_t expected) {
         size_t size = 16;
-        while (size < expected * 2) size *= 2;
+        while (size < expected + expected / 4) size *= 2;
         slots_.resize(size);
         mask_ = size - 1;
     }

@@ -147,10 +147,10 @@ void TCustomDXDraw::SetDisplayModeOrThrow() {
     if (Display.Width() <= 0 || Display.Height() <= 0) fail();
     int bits = Display.BitCount();
     if (!UsableBitCount(bits)) fail();
-    if (P().SetDisplayMode({Display.Width(), Display.Height(), bits})) return;
+    if (SetPlatformMode({Display.Width(), Display.Height(), bits})) return;
     TDXDrawDisplayMode mode;
     auto trySet = [this](const TDXDrawDisplayMode& m) {
-        if (!P().SetDisplayMode({m.Width, m.Height, m.BitCount})) return false;
+        if (!SetPlatformMode({m.Width, m.Height, m.BitCount})) return false;
         Display.SetWidth(m.Width);
         Display.SetHeight(m.Height);
         Display.SetBitCount(m.BitCount);
@@ -178,18 +178,44 @@ void TCustomDXDraw::MakeSurfaces() {
     // With do3D the software device always serves: no hardware device here.
 }
 
-void TCustomDXDraw::FreeSurfaces() {
-    surface_.reset();
-    if (strategyMade_) {
-        strategyMade_ = false;
-        P().RestoreDisplayMode();
+// The mode kept from before serves when it is the one asked for.
+bool TCustomDXDraw::SetPlatformMode(const platform::DisplayMode& mode) {
+    if (modeKept_ && mode == modeInForce_) {
+        modeKept_ = false;
+        return true;
     }
+    if (!P().SetDisplayMode(mode)) return false;
+    modeKept_ = false;
+    modeInForce_ = mode;
+    return true;
+}
+
+void TCustomDXDraw::GiveKeptModeBack() {
+    if (!modeKept_) return;
+    modeKept_ = false;
+    P().RestoreDisplayMode();
+}
+
+void TCustomDXDraw::FreeSurfaces(bool keepMode) {
+    surface_.reset();
+    const bool modeSet = strategyMade_ || modeKept_;
+    strategyMade_ = false;
+    modeKept_ = keepMode && modeSet;
+    if (modeSet && !keepMode) P().RestoreDisplayMode();
 }
 
 void TCustomDXDraw::Initialize() {
     initializedOnce_ = true;
-    Finalize();
-    if (!OwnerForm()) throw EDXDrawError("Form not found");
+    try {
+        Finalize(true);
+    } catch (...) {
+        GiveKeptModeBack();
+        throw;
+    }
+    if (!OwnerForm()) {
+        GiveKeptModeBack();
+        throw EDXDrawError("Form not found");
+    }
     try {
         initStarted_ = true;
         Raise(OnInitializing);
@@ -199,7 +225,10 @@ void TCustomDXDraw::Initialize() {
         strategyMade_ = true;
         // Co-operation level: the window covers the display in full screen;
         // nothing more to set on this platform.
-        if (nowOptions_ & doFullScreen) SetDisplayModeOrThrow();
+        if (nowOptions_ & doFullScreen)
+            SetDisplayModeOrThrow();
+        else
+            GiveKeptModeBack();
         if (AutoSize) {
             int w = 0, h = 0;
             P().GetClientSize(w, h);
@@ -230,7 +259,9 @@ void TCustomDXDraw::Initialize() {
     Restore();
 }
 
-void TCustomDXDraw::Finalize() {
+void TCustomDXDraw::Finalize() { Finalize(false); }
+
+void TCustomDXDraw::Finalize(bool keepMode) {
     if (!initStarted_) return;
     initStarted_ = false;
     if (surface_) {
@@ -239,11 +270,11 @@ void TCustomDXDraw::Finalize() {
     }
     Display.ClearModes();
     updating_ = true;
-    auto finish = [this] {
+    auto finish = [this, keepMode] {
         initialized_ = false;
         updating_ = false;
         ApplyOptionRules(options_);
-        FreeSurfaces();
+        FreeSurfaces(keepMode);
     };
     try {
         if (surfaceInitialized_) {

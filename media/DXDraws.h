@@ -163,6 +163,10 @@ private:
     bool displayEventFlag_ = false;
     int initDepth_ = 0;
     bool strategyMade_ = false;  // freeing it gives the display mode back
+    // A re-initialisation keeps the mode in force until it knows the next
+    // one: the same mode is then not given back and set again.
+    bool modeKept_ = false;
+    platform::DisplayMode modeInForce_;
     std::unique_ptr<TDirectDrawSurface> surface_;
     TListeners<TDXDrawNotifyEvent> notifications_;
     TForm* hookedForm_ = nullptr;
@@ -170,9 +174,12 @@ private:
 
     void ApplyOptionRules(TDXDrawOptions value);
     void Broadcast(TDXDrawNotifyType code);
+    void Finalize(bool keepMode);
     void SetDisplayModeOrThrow();
+    bool SetPlatformMode(const platform::DisplayMode& mode);
+    void GiveKeptModeBack();
     void MakeSurfaces();
-    void FreeSurfaces();
+    void FreeSurfaces(bool keepMode);
     bool CanDraw();
     void Raise(const TNotifyEvent& event) {
         if (event) event(this);

@@ -163,12 +163,12 @@ bool InsideSurface(const platform::Rect& r, const TDirectDrawSurface& s) {
 }
 
 #if defined(SKYREND_ROTATED_AVX2)
-// The leading pixels of a keyed copy run, eight a step: the source positions
+// A keyed copy run, eight pixels a step: the source positions
 // of eight neighbours at once, their pixels fetched with one gather, key
 // pixels replaced by what the destination held. Inside a run every position
 // is a source coordinate, so 32 bits hold each; the caller makes sure the
-// steps and the surface are small enough for that. Returns how many pixels
-// it drew (a multiple of eight).
+// steps and the surface are small enough for that. The last few pixels go
+// through masked lanes. Returns how many pixels it drew (all of them).
 __attribute__((target("avx2"))) int64_t KeyedRotatedRunAvx2(uint32_t* dp, int64_t n, int64_t sx, int64_t sy,
                                                             int64_t stepX, int64_t stepY, const uint32_t* pixels,
                                                             int64_t pitch, uint32_t key) {
@@ -187,6 +187,19 @@ __attribute__((target("avx2"))) int64_t KeyedRotatedRunAvx2(uint32_t* dp, int64_
         __m256i* out = reinterpret_cast<__m256i*>(dp + i);
         const __m256i d = _mm256_loadu_si256(out);
         _mm256_storeu_si256(out, _mm256_blendv_epi8(p, d, _mm256_cmpeq_epi32(p, keys)));
+    }
+    if (i < n) {
+        // The last few: lanes past the run are neither fetched nor written.
+        const __m256i x = _mm256_add_epi32(_mm256_set1_epi32(static_cast<int32_t>(sx)), offX);
+        const __m256i y = _mm256_add_epi32(_mm256_set1_epi32(static_cast<int32_t>(sy)), offY);
+        const __m256i index =
+            _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(y, 16), rowPitch), _mm256_srai_epi32(x, 16));
+        const __m256i inRun = _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int32_t>(n - i)), lanes);
+        const __m256i p = _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), reinterpret_cast<const int*>(pixels),
+                                                      index, inRun, 4);
+        const __m256i write = _mm256_andnot_si256(_mm256_cmpeq_epi32(p, keys), inRun);
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(dp + i), write, p);
+        i = n;
     }
     return i;
 }

@@ -10,10 +10,13 @@
 
 namespace skyrend {
 
-// Each axis is a ring over [ScreenCentreX, WorldSize).
-double WrapCoordinate(const GameState& g, double v) {
-    return WrapCoordinate(v, g.config.ScreenCentreX, g.world.WorldSize);
+WrapRing MakeWrapRing(const GameState& g) {
+    const long double m = g.config.ScreenCentreX, w = g.world.WorldSize;
+    return {.m = m, .w = w, .lo = static_cast<double>(m), .hi = static_cast<double>(w - m)};
 }
+
+// Each axis is a ring over [ScreenCentreX, WorldSize).
+double WrapCoordinate(const GameState& g, double v) { return WrapCoordinate(v, MakeWrapRing(g)); }
 
 int32_t WorldDistance(double x1, double y1, double x2, double y2) {
     const long double dx = std::fabs(x1 - x2);

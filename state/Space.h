@@ -20,12 +20,19 @@ inline int64_t Nearest(long double x) { return static_cast<int64_t>(std::rintl(x
 // Folds one coordinate back into the ring [ScreenCentreX, WorldSize).
 double WrapCoordinate(const GameState& g, double v);
 
-// The same with the ring's ends given, for a loop over a whole list: m is
-// ScreenCentreX and w is WorldSize. The second test sees the result of the
-// first, so a value in (W - M, W) goes out and comes back.
-inline double WrapCoordinate(double v, long double m, long double w) {
-    if (v > w - m) v = static_cast<double>(v + m - w);
-    if (v < m) v = static_cast<double>(v - m + w);
+// The same with the ring worked out once, for a loop over a whole list. Its
+// ends are whole numbers, held exactly as doubles, so the tests can be made
+// in doubles with the same outcome; the folding itself is made in 80 bits.
+struct WrapRing {
+    long double m = 0, w = 0;  // ScreenCentreX, WorldSize
+    double lo = 0, hi = 0;     // m and w - m
+};
+WrapRing MakeWrapRing(const GameState& g);
+// The second test sees the result of the first, so a value in (W - M, W)
+// goes out and comes back.
+inline double WrapCoordinate(double v, const WrapRing& r) {
+    if (v > r.hi) v = static_cast<double>(v + r.m - r.w);
+    if (v < r.lo) v = static_cast<double>(v - r.m + r.w);
     return v;
 }
 

@@ -184,7 +184,7 @@ bool SdlPlatform::PollMessage(Message& message) {
 void SdlPlatform::WaitMessage() { SDL_WaitEvent(nullptr); }
 
 void SdlPlatform::WaitMessageUntil(uint32_t clock) {
-    constexpr int32_t PolledStretch = 2;  // milliseconds left to the caller's polling
+    constexpr int32_t PolledStretch = 1;  // milliseconds left to the caller's polling
     const int32_t left = static_cast<int32_t>(clock - TimeGetTime());
     if (left > PolledStretch) SDL_WaitEventTimeout(nullptr, left - PolledStretch);
 }

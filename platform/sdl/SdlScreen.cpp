@@ -6,6 +6,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/common/FrameHash.h"
+
 namespace skyrend::platform {
 
 namespace {
@@ -106,7 +108,7 @@ bool SdlScreen::SetMode(const DisplayMode& mode) {
     if (SDL_RenderSetLogicalSize(renderer_, mode.width, mode.height) != 0) return false;
     hasMode_ = true;
     mode_ = mode;
-    image_.Reset(mode.width, mode.height);
+    image_.Reset(0, 0);  // made again, black, when a frame needs it
     if (!fullScreen_) FitWindowToMode();
     return true;
 }
@@ -167,15 +169,27 @@ bool SdlScreen::Present(const PixelView& source, const Rect& dest, bool waitVBla
     if (!renderer_ || lost_) return false;
     int width = 0, height = 0;
     ClientSize(width, height);
-    if (image_.Width() != width || image_.Height() != height) image_.Reset(width, height);
     if (!MakeTexture(width, height)) return false;
-    if (!image_.CopyFrom(source, dest, hash)) return false;
+    // A picture that covers the screen exactly goes to the texture as it is;
+    // any other is laid onto the screen image first.
+    const uint32_t* pixels = source.pixels;
+    int pitch = source.pitch * 4;
+    const bool whole = dest == Rect{0, 0, width, height} && source.width == width && source.height == height &&
+                       source.pixels && source.pitch >= source.width;
+    if (whole) {
+        if (hash) *hash = HashFrame(source);
+    } else {
+        if (image_.Width() != width || image_.Height() != height) image_.Reset(width, height);
+        if (!image_.CopyFrom(source, dest, hash)) return false;
+        pixels = image_.Pixels().data();
+        pitch = width * 4;
+    }
     hashed = hash != nullptr;
     if (waitVBlank != vsync_) {
         SDL_RenderSetVSync(renderer_, waitVBlank ? 1 : 0);
         vsync_ = waitVBlank;
     }
-    if (SDL_UpdateTexture(texture_, nullptr, image_.Pixels().data(), width * 4) != 0) return false;
+    if (SDL_UpdateTexture(texture_, nullptr, pixels, pitch) != 0) return false;
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
@@ -220,6 +234,10 @@ void SdlScreen::FitWindowToMode() {
 
 bool SdlScreen::Restore() {
     if (!renderer_) return false;
+    int clientWidth = 0, clientHeight = 0;
+    ClientSize(clientWidth, clientHeight);
+    // Nothing was lost: the texture of the right size serves as it is.
+    if (!lost_ && texture_ && textureWidth_ == clientWidth && textureHeight_ == clientHeight) return true;
     if (texture_) SDL_DestroyTexture(texture_);
     texture_ = nullptr;
     textureWidth_ = textureHeight_ = 0;

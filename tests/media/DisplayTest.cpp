@@ -200,7 +200,7 @@ TEST_F(DisplayTest, AFailedFirstStartIsShownAndTheLoopGoesOn) {
     EXPECT_FALSE(d->Initialized());
 }
 
-TEST_F(DisplayTest, AFailedInitializeGivesTheDisplayModeBack) {
+TEST_F(DisplayTest, TheDisplayModeIsGivenBackWhenNoLongerWanted) {
     auto d = MakeDraw();
     fake.failPrimary = true;
     EXPECT_EQ(Error(*d), "Primary Surface cannot be made");
@@ -208,6 +208,16 @@ TEST_F(DisplayTest, AFailedInitializeGivesTheDisplayModeBack) {
     EXPECT_EQ(fake.restoreModeCalls, 1);  // the mode was set before the primary surface failed
     fake.failPrimary = false;
     d->Initialize();
+    // Initialised again in the mode in force: it stays, not given back and
+    // set again; another mode is set over it.
+    d->Initialize();
+    EXPECT_EQ(fake.setModeCalls, 2);
+    EXPECT_EQ(fake.restoreModeCalls, 1);
+    d->Display.SetWidth(1280);
+    d->Display.SetHeight(800);
+    d->Initialize();
+    EXPECT_EQ(fake.setModeCalls, 3);
+    EXPECT_EQ(fake.current, (platform::DisplayMode{1280, 800, 32}));
     d->Finalize();
     EXPECT_EQ(fake.restoreModeCalls, 2);
 }

@@ -2,13 +2,17 @@
 // the live entries of its lists, in list order.
 //
 // A line of a big fleet runs to megabytes, so it is written in one pass into
-// one string: numbers straight into it with to_chars, no string per value.
+// one string: numbers straight into it with to_chars, no string and no
+// append call per value.
 
 #include "tools/sim/Trace.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "shell/Skyrendunit.h"
 
@@ -16,122 +20,144 @@ namespace skyrend::sim {
 
 namespace {
 
-void AppendReal(std::string& out, double v) {
-    if (!std::isfinite(v)) {
-        out += "null";
-        return;
+// Writes into a string kept at a size with room to spare, numbers formatted
+// straight into it: no append call and no copy per value. Done() cuts the
+// string to what was written.
+class Writer {
+public:
+    size_t Position() const { return pos_; }
+    std::string_view Since(size_t from) const { return {out_.data() + from, pos_ - from}; }
+    explicit Writer(std::string& out) : out_(out), pos_(out.size()) {}
+    ~Writer() { out_.resize(pos_); }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    // Room for n more bytes.
+    char* Room(size_t n) {
+        if (pos_ + n > out_.size()) out_.resize(std::max(out_.size() * 2, pos_ + n + 4096));
+        return out_.data() + pos_;
     }
-    char buf[40];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    (void)ec;
-    out.append(buf, end);
-}
-
-void AppendInt(std::string& out, int64_t v) {
-    char buf[24];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    (void)ec;
-    out.append(buf, end);
-}
-
-void AppendUInt(std::string& out, uint64_t v) {
-    char buf[24];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    (void)ec;
-    out.append(buf, end);
-}
-
-void AppendString(std::string& out, const std::string& s) {
-    out += '"';
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
+    void Put(char c) { *Room(1) = c, ++pos_; }
+    void Put(std::string_view s) {
+        std::memcpy(Room(s.size()), s.data(), s.size());
+        pos_ += s.size();
+    }
+    void Real(double v) {
+        if (!std::isfinite(v)) return Put("null");
+        char* at = Room(32);
+        pos_ = static_cast<size_t>(std::to_chars(at, at + 32, v).ptr - out_.data());
+    }
+    void Int(int64_t v) {
+        char* at = Room(24);
+        pos_ = static_cast<size_t>(std::to_chars(at, at + 24, v).ptr - out_.data());
+    }
+    void UInt(uint64_t v) {
+        char* at = Room(24);
+        pos_ = static_cast<size_t>(std::to_chars(at, at + 24, v).ptr - out_.data());
+    }
+    void String(const std::string& s) {
+        Put('"');
+        for (unsigned char c : s) {
+            switch (c) {
+                case '"': Put("\\\""); break;
+                case '\\': Put("\\\\"); break;
+                case '\n': Put("\\n"); break;
+                case '\r': Put("\\r"); break;
+                case '\t': Put("\\t"); break;
+                default:
+                    if (c < 0x20) {
+                        char buf[8];
+                        std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                        Put(buf);
+                    } else {
+                        Put(static_cast<char>(c));
+                    }
+            }
         }
+        Put('"');
     }
-    out += '"';
-}
+
+private:
+    std::string& out_;
+    size_t pos_;
+};
 
 // The members of one JSON object, written into the line as they come.
 class JsonObject {
 public:
-    explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
-    std::string& Key(const char* k) {
-        if (members_++) out_ += ", ";
-        out_ += '"';
-        out_ += k;
-        out_ += "\": ";
+    explicit JsonObject(Writer& out) : out_(out) { out_.Put('{'); }
+    Writer& Key(std::string_view k) {
+        if (members_++) out_.Put(", ");
+        out_.Put('"');
+        out_.Put(k);
+        out_.Put("\": ");
         return out_;
     }
-    void Int(const char* k, int64_t v) { AppendInt(Key(k), v); }
-    void UInt(const char* k, uint64_t v) { AppendUInt(Key(k), v); }
-    void Real(const char* k, double v) { AppendReal(Key(k), v); }
-    void Bool(const char* k, bool v) { Key(k) += v ? "true" : "false"; }
-    void End() { out_ += '}'; }
+    void Int(const char* k, int64_t v) { Key(k).Int(v); }
+    void UInt(const char* k, uint64_t v) { Key(k).UInt(v); }
+    void Real(const char* k, double v) { Key(k).Real(v); }
+    void Bool(const char* k, bool v) { Key(k).Put(v ? "true" : "false"); }
+    void End() { out_.Put('}'); }
 
 private:
-    std::string& out_;
+    Writer& out_;
     int members_ = 0;
 };
 
 // A JSON array written into the line, one row per live list position.
 class Array {
 public:
-    explicit Array(std::string& out) : out_(out) { out_ += '['; }
+    explicit Array(Writer& out) : out_(out) { out_.Put('['); }
     // Starts a row of values.
     Array& Row() {
-        if (rows_++) out_ += ", ";
-        out_ += '[';
+        if (rows_++) out_.Put(", ");
+        out_.Put('[');
         first_ = true;
         return *this;
     }
     Array& Real(long double v) {
-        AppendReal(Sep(), static_cast<double>(v));
+        Sep().Real(static_cast<double>(v));
         return *this;
     }
     Array& Int(int64_t v) {
-        AppendInt(Sep(), v);
+        Sep().Int(v);
         return *this;
     }
     Array& Str(const std::string& v) {
-        AppendString(Sep(), v);
+        Sep().String(v);
         return *this;
     }
     Array& EndRow() {
-        out_ += ']';
+        out_.Put(']');
         return *this;
     }
+    // A whole row written before.
+    Array& RowText(std::string_view text) {
+        if (rows_++) out_.Put(", ");
+        out_.Put(text);
+        return *this;
+    }
+    Writer& Out() { return out_; }
     // A bare string as an element (no row brackets).
     Array& Element(const std::string& v) {
-        if (rows_++) out_ += ", ";
-        AppendString(out_, v);
+        if (rows_++) out_.Put(", ");
+        out_.String(v);
         return *this;
     }
-    void End() { out_ += ']'; }
+    void End() { out_.Put(']'); }
 
 private:
-    std::string& out_;
+    Writer& out_;
     int rows_ = 0;
     bool first_ = true;
-    std::string& Sep() {
-        if (!first_) out_ += ", ";
+    Writer& Sep() {
+        if (!first_) out_.Put(", ");
         first_ = false;
         return out_;
     }
 };
 
-void AppendBonus(std::string& out, const GameState& g) {
+void AppendBonus(Writer& out, const GameState& g) {
     Array a(out);
     for (int32_t i = 1; i <= BonusObjectCount; ++i)
         a.Row().Int(g.bonus.X[i]).Int(g.bonus.Y[i]).Int(g.bonus.Frame[i]).EndRow();
@@ -186,7 +212,33 @@ void AppendStepRecord(JsonObject& o, const StepRecord& rec) {
     errors.End();
 }
 
-void AppendLists(JsonObject& o, const GameState& g) {
+void AppendEnemies(Writer& out, const EnemyShips& en, EnemyRowCache* cache) {
+    Array enemies(out);
+    for (int32_t i = 1; i <= en.EnemyShipCount; ++i) {
+        const EnemyRowCache::Key key{en.EnemyX[i],
+                                     en.EnemyY[i],
+                                     static_cast<double>(en.EnemyHeading[i]),
+                                     en.EnemySpeed[i],
+                                     static_cast<double>(en.EnemyTurnSpeed[i]),
+                                     en.EnemyFireCooldown[i],
+                                     en.EnemyVariant[i]};
+        const std::string_view known = cache ? cache->Find(static_cast<size_t>(i - 1), key) : std::string_view();
+        if (!known.empty()) {
+            enemies.RowText(known);
+            if (cache) cache->Add(key, known);
+            continue;
+        }
+        enemies.Row();
+        const size_t start = out.Position() - 1;  // the row's opening bracket
+        enemies.Real(key.x).Real(key.y).Real(key.heading).Real(key.speed).Real(key.turnSpeed).Int(key.cooldown)
+            .Int(key.variant).EndRow();
+        if (cache) cache->Add(key, out.Since(start));
+    }
+    enemies.End();
+    if (cache) cache->EndLine();
+}
+
+void AppendLists(JsonObject& o, const GameState& g, EnemyRowCache* cache) {
     const auto& ex = g.exhaust;
     Array exhaust(o.Key("exhaust"));
     for (int32_t i = 1; i <= ex.ExhaustCount; ++i)
@@ -204,12 +256,7 @@ void AppendLists(JsonObject& o, const GameState& g) {
         enemyShots.Row().Real(es.EnemyShotX[i]).Real(es.EnemyShotY[i]).Int(es.EnemyShotLife[i])
             .Int(es.EnemyShotFrame[i]).Int(es.EnemyShotOwner[i]).EndRow();
     enemyShots.End();
-    const auto& en = g.enemies;
-    Array enemies(o.Key("enemies"));
-    for (int32_t i = 1; i <= en.EnemyShipCount; ++i)
-        enemies.Row().Real(en.EnemyX[i]).Real(en.EnemyY[i]).Real(en.EnemyHeading[i]).Real(en.EnemySpeed[i])
-            .Real(en.EnemyTurnSpeed[i]).Int(en.EnemyFireCooldown[i]).Int(en.EnemyVariant[i]).EndRow();
-    enemies.End();
+    AppendEnemies(o.Key("enemies"), g.enemies, cache);
     const auto& xp = g.explosions;
     Array explosions(o.Key("explosions"));
     for (int32_t i = 1; i <= xp.ExplosionCount; ++i)
@@ -221,27 +268,64 @@ void AppendLists(JsonObject& o, const GameState& g) {
 
 }  // namespace
 
+// Keys match when every value has the same bits (so that -0 and 0, which
+// are written differently, do not).
+bool SameKey(const EnemyRowCache::Key& a, const EnemyRowCache::Key& b) {
+    return std::memcmp(&a.x, &b.x, 5 * sizeof(double)) == 0 && a.cooldown == b.cooldown && a.variant == b.variant;
+}
+
+std::string_view EnemyRowCache::Find(size_t i, const Key& key) {
+    // A row destroyed since the last line moves the rest up: a few
+    // positions on are looked at too, and a match there is taken as that
+    // many more destroyed before this one.
+    constexpr size_t Lookahead = 3;
+    for (size_t k = 0; k <= Lookahead; ++k) {
+        const size_t j = i + shift_ + k;
+        if (j >= last_.keys.size()) break;
+        if (!SameKey(last_.keys[j], key)) continue;
+        shift_ += k;
+        const uint32_t begin = j == 0 ? 0 : last_.ends[j - 1];
+        return {last_.text.data() + begin, last_.ends[j] - begin};
+    }
+    return {};
+}
+
+void EnemyRowCache::Add(const Key& key, std::string_view text) {
+    next_.keys.push_back(key);
+    next_.text.append(text);
+    next_.ends.push_back(static_cast<uint32_t>(next_.text.size()));
+}
+
+void EnemyRowCache::EndLine() {
+    std::swap(last_, next_);
+    next_.keys.clear();
+    next_.ends.clear();
+    next_.text.clear();
+    shift_ = 0;
+}
+
 std::string JsonReal(double v) {
     std::string out;
-    AppendReal(out, v);
+    Writer(out).Real(v);
     return out;
 }
 
 std::string JsonString(const std::string& s) {
     std::string out;
-    AppendString(out, s);
+    Writer(out).String(s);
     return out;
 }
 
-void WriteTraceLine(std::string& out, const TSkyrendMain& m, const StepRecord& rec) {
+void WriteTraceLine(std::string& out, const TSkyrendMain& m, const StepRecord& rec, EnemyRowCache* rows) {
     const GameState& g = m.state;
     out.clear();
+    Writer w(out);
     // About 64 bytes a ship; the rest is small.
-    out.reserve(4096 + static_cast<size_t>(g.enemies.EnemyShipCount) * 64);
-    JsonObject o(out);
+    w.Room(4096 + static_cast<size_t>(g.enemies.EnemyShipCount) * 64);
+    JsonObject o(w);
     AppendCounters(o, m, rec);
     AppendStepRecord(o, rec);
-    AppendLists(o, g);
+    AppendLists(o, g, rows);
     o.End();
 }
 
@@ -253,18 +337,22 @@ std::string TraceLine(const TSkyrendMain& m, const StepRecord& rec) {
 
 std::string WorldJson(const TSkyrendMain& m) {
     const GameState& g = m.state;
-    auto layer = [](std::string& out, const StarLayer& s) {
+    auto layer = [](Writer& out, const StarLayer& s) {
         Array a(out);
         for (int32_t i = 1; i <= StarsPerLayer; ++i) a.Row().Int(s.X[i]).Int(s.Y[i]).Int(s.Item[i]).EndRow();
         a.End();
     };
-    std::string out = "{\"near\": ";
-    layer(out, g.stars.NearStars);
-    out += ", \"far\": ";
-    layer(out, g.stars.FarStars);
-    out += ", \"bonus\": ";
-    AppendBonus(out, g);
-    out += "}";
+    std::string out;
+    {
+        Writer w(out);
+        w.Put("{\"near\": ");
+        layer(w, g.stars.NearStars);
+        w.Put(", \"far\": ");
+        layer(w, g.stars.FarStars);
+        w.Put(", \"bonus\": ");
+        AppendBonus(w, g);
+        w.Put('}');
+    }
     return out;
 }
 

@@ -164,6 +164,7 @@ private:
     std::vector<ScriptEvent> events_;
     std::ostream* trace_;
     std::string line_;  // the trace line's storage, kept from step to step
+    EnemyRowCache enemyRows_;
     HeadlessGame game_{o_.clock};
     platform::HeadlessPlatform& hp_ = game_.hp();
     StepRecord rec_;
@@ -239,7 +240,7 @@ private:
         rec_.errors = hp_.TakeErrorBoxes();
         hp_.SyncAudio();
         if (trace_) {
-            WriteTraceLine(line_, game_.m(), rec_);
+            WriteTraceLine(line_, game_.m(), rec_, &enemyRows_);
             line_ += '\n';
             trace_->write(line_.data(), static_cast<std::streamsize>(line_.size()));
         }
