@@ -1,6 +1,6 @@
 // fuzz/component_stream.cpp — any bytes read as a component resource into a
-// root with one property of every kind the asset files use: a described error
-// or a root, never a crash.
+// root whose items are the stream tests' items, with one property of every
+// kind the asset files use: a described error or a root, never a crash.
 //
 // What did read is written out again and must read back to the same values.
 
@@ -11,56 +11,28 @@
 #include <vector>
 
 #include "media/ComponentStream.h"
-#include "media/DXWave.h"
 #include "media/Errors.h"
-#include "media/Graphics.h"
+#include "tests/stream/StreamTestObjects.h"
 
 namespace {
 
 using namespace skyrend;
 
-struct Item : TPersistent {
-    std::string Name;
-    int32_t Value = 0;
-    bool Flag = false;
-    TColor Tint = 0;
-    TPicture Picture;
-    TWave Wave;
+using test::TTestItem;
 
-    bool ReadProperty(const std::string& name, TReader& reader) override {
-        if (SameText(name, "Name")) Name = reader.ReadString();
-        else if (SameText(name, "Value")) Value = reader.ReadInteger();
-        else if (SameText(name, "Flag")) Flag = reader.ReadBoolean();
-        else if (SameText(name, "Tint")) Tint = reader.ReadColor();
-        else return false;
-        return true;
-    }
-    TPersistent* SubObject(const std::string& name) override {
-        if (SameText(name, "Picture")) return &Picture;
-        if (SameText(name, "Wave")) return &Wave;
-        return nullptr;
-    }
-    void WriteProperties(TWriter& writer) const override {
-        writer.WriteStringProperty("Name", Name);
-        writer.WriteIntegerProperty("Value", Value);
-        writer.WriteBooleanProperty("Flag", Flag);
-        writer.WriteColorProperty("Tint", Tint);
-        if (Picture.HasData()) writer.WriteBinaryProperty("Picture.Data", Picture.DataBlock());
-        writer.WriteBinaryProperty("Wave.WAVE", Wave.RiffImage());
-    }
-    bool operator==(const Item& o) const {
-        return Name == o.Name && Value == o.Value && Flag == o.Flag && Tint == o.Tint &&
-               Picture.DataBlock() == o.Picture.DataBlock() && Wave.FormatBlock() == o.Wave.FormatBlock() &&
-               Wave.Data() == o.Wave.Data();
-    }
-};
+// An item writes no empty wave, so such a wave's format does not come back.
+bool SameItem(const TTestItem& a, const TTestItem& b) {
+    return a.Name == b.Name && a.Value == b.Value && a.Flag == b.Flag && a.Tint == b.Tint &&
+           a.Picture.DataBlock() == b.Picture.DataBlock() && a.Wave.Data() == b.Wave.Data() &&
+           (a.Wave.Empty() || a.Wave.FormatBlock() == b.Wave.FormatBlock());
+}
 
 struct List : TCollection {
-    std::vector<std::unique_ptr<Item>> Items;
+    std::vector<std::unique_ptr<TTestItem>> Items;
     std::vector<uint8_t> Table;
     int32_t Count() const override { return static_cast<int32_t>(Items.size()); }
     void Clear() override { Items.clear(); }
-    TPersistent& AddItem() override { return *Items.emplace_back(std::make_unique<Item>()); }
+    TPersistent& AddItem() override { return *Items.emplace_back(std::make_unique<TTestItem>()); }
     const TPersistent& ItemAt(int32_t i) const override { return *Items[static_cast<size_t>(i)]; }
     bool ReadProperty(const std::string& name, TReader& reader) override {
         if (!SameText(name, "ColorTable")) return false;
@@ -99,7 +71,7 @@ bool Same(const Root& a, const Root& b) {
         a.Items.Count() != b.Items.Count())
         return false;
     for (size_t i = 0; i < a.Items.Items.size(); ++i)
-        if (!(*a.Items.Items[i] == *b.Items.Items[i])) return false;
+        if (!SameItem(*a.Items.Items[i], *b.Items.Items[i])) return false;
     return true;
 }
 
