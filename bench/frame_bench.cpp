@@ -42,6 +42,16 @@ void BM_FrameFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameFloor)->ArgName("profile")->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);
 
+// The games a tick is timed in: the smallest and the largest profile, each
+// under the menu and with 0, 1000 and 100000 ships in flight.
+void GameFrames(benchmark::internal::Benchmark* bench) {
+    bench->ArgNames({"profile", "ships", "menu"})->Unit(benchmark::kMillisecond);
+    for (int64_t profile : {0, 4}) {
+        bench->Args({profile, 0, 1});
+        for (int64_t ships : {0, 1000, 100000}) bench->Args({profile, ships, 0});
+    }
+}
+
 // One tick of a game of range(1) ships at profile range(0); range(2) = 1
 // keeps the menu on top. The floor is also taken in place before every
 // tick, outside the timed part: a Fill of the game's surface and a Flip of
@@ -74,17 +84,7 @@ void BM_FrameTick(benchmark::State& state) {
     state.counters["shots"] = g.enemyShots.EnemyShotCount + g.playerShots.PlayerShotCount;
     state.counters["explosions"] = g.explosions.ExplosionCount;
 }
-BENCHMARK(BM_FrameTick)
-    ->ArgNames({"profile", "ships", "menu"})
-    ->Args({0, 0, 1})
-    ->Args({0, 0, 0})
-    ->Args({0, 1000, 0})
-    ->Args({0, 100000, 0})
-    ->Args({4, 0, 1})
-    ->Args({4, 0, 0})
-    ->Args({4, 1000, 0})
-    ->Args({4, 100000, 0})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameTick)->Apply(GameFrames);
 
 // The same ticks while the session is recorded: every answer the frame
 // gets, the hash of the presented frame, and the tick's record written to
@@ -110,17 +110,7 @@ void BM_FrameTickRecording(benchmark::State& state) {
     }
     std::filesystem::remove(path);
 }
-BENCHMARK(BM_FrameTickRecording)
-    ->ArgNames({"profile", "ships", "menu"})
-    ->Args({0, 0, 1})
-    ->Args({0, 0, 0})
-    ->Args({0, 1000, 0})
-    ->Args({0, 100000, 0})
-    ->Args({4, 0, 1})
-    ->Args({4, 0, 0})
-    ->Args({4, 1000, 0})
-    ->Args({4, 100000, 0})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameTickRecording)->Apply(GameFrames);
 
 // Hashing a frame apart from the copy that presenting makes (as a replay
 // does when the back-end cannot hash it in that copy): one read of the
