@@ -35,19 +35,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The logs whose ends a failure shows, those that exist.
+FAIL_LOGS=("$WORK/game.log")
 fail() {
     echo "FAIL: $*"
-    [ -f "$WORK/game.log" ] && { echo "--- game output"; tail -n 20 "$WORK/game.log"; }
+    local log
+    for log in "${FAIL_LOGS[@]}"; do
+        [ -f "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
+    done
     shoot failure 2>/dev/null && [ -n "${KEEP_E2E:-}" ] && echo "last screen: $WORK/failure.ppm"
     exit 1
 }
 
 step() { echo "--- $*"; }
 
-# start_xvfb WxH: a screen of that size; Xvfb picks a free display number
-# itself and writes it once it accepts clients.
+# start_xvfb WxH [OPTION...]: a screen of that size, with Xvfb's further
+# options; Xvfb picks a free display number itself and writes it once it
+# accepts clients.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1}x24" "${@:2}" -nolisten tcp -noreset 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 1 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
     [ -s "$WORK/display" ] || fail "Xvfb did not start"
@@ -131,8 +137,6 @@ stop_game() {
     GAME_PID=""
 }
 
-# close_game: the window system's close request; the game must end by
-# itself with status 0.
 # Another application's window takes the focus for a second, then the game
 # gets it back: the application is deactivated and activated again.
 focus_elsewhere_and_back() {
@@ -146,6 +150,8 @@ focus_elsewhere_and_back() {
   kill "$other_pid"
 }
 
+# close_game: the window system's close request; the game must end by
+# itself with status 0.
 close_game() {
     $E2E close "$GAME_WINDOW" >/dev/null || fail "the close request could not be sent"
     for _ in $(seq 1 100); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
@@ -162,4 +168,15 @@ export_items() {
     local file=$1 prefix=$2; shift 2
     local i
     for i in "$@"; do "$GAME_DIR/dxgtool" export "$file" "$i" "$WORK/$prefix$i.png" >/dev/null; done
+}
+
+# start_probe TEST VARIABLE: test_platform's probe TEST in the background
+# (PROBE_PID), told through the environment VARIABLE to log to $PROBE_LOG;
+# its own output in $WORK/probe.out.
+PROBE_LOG="$WORK/probe.log"
+start_probe() {
+    env "$2=$PROBE_LOG" "${BUILD_DIR:?}/tests/test_platform" --gtest_filter="$1" >"$WORK/probe.out" 2>&1 &
+    PROBE_PID=$!
+    EXTRA_PIDS+=("$PROBE_PID")
+    FAIL_LOGS+=("$WORK/probe.out" "$PROBE_LOG")
 }

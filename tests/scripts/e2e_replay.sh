@@ -52,14 +52,7 @@ pointer $BAND5 click
 sleep 0.5
 pointer $ROW3 click
 sleep 1
-xmessage -geometry +930+700 other &
-other_pid=$!
-EXTRA_PIDS+=($other_pid)
-until_true 10 window_titled xmessage || fail "xmessage did not show its window"
-xdotool windowfocus "$(window_titled xmessage)"
-sleep 1
-xdotool windowfocus "$GAME_WINDOW"
-kill "$other_pid"
+focus_elsewhere_and_back
 sleep 1.5
 close_game
 [ -s "$REPLAY" ] || fail "no replay written"

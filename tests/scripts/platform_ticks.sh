@@ -8,31 +8,12 @@
 # is the timer's 33 ms, so most ticks come within the clock's millisecond of
 # their due time; nine in ten come at most 10 ms late (a loop that waits for
 # messages only would be seconds late); the probe used well under half a core
-# (a polling loop uses all of one).
-set -euo pipefail
+# (a polling loop uses all of one). KEEP_E2E=1 keeps the probe's log.
+source "$SOURCE_DIR/tests/e2e/session.sh"
+LOG=$PROBE_LOG
 
-PROBE="$BUILD_DIR/tests/test_platform"
-WORK=$(mktemp -d)
-LOG="$WORK/probe.log"
-XVFB_PID=""
-PROBE_PID=""
-cleanup() {
-    [ -n "$PROBE_PID" ] && kill "$PROBE_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    [ -n "${KEEP_PROBE:-}" ] && cp "$LOG" /tmp/ticks.log; rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; cat "$WORK/probe.out" 2>/dev/null || true; exit 1; }
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 1 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$WORK/display")"
-
-SKYREND_TIMER_PROBE="$LOG" "$PROBE" --gtest_filter=SdlTimer.Probe >"$WORK/probe.out" 2>&1 &
-PROBE_PID=$!
+start_xvfb 1024x768
+start_probe SdlTimer.Probe SKYREND_TIMER_PROBE
 ticks() { cat "$LOG" 2>/dev/null | awk '/^tick/ { n++ } END { print n + 0 }'; }
 for _ in $(seq 1 300); do [ "$(ticks)" -ge 120 ] && break; sleep 0.1; done
 window=$(xdotool search --name '^SkyrendTimer$' | head -n 1)

@@ -6,33 +6,14 @@
 # bars, then in a window after Alt+Enter) and what the probe receives from
 # xdotool's keys and clicks: virtual-key codes, display-pixel positions, the
 # cursor, the keyboard state's punctuation quirk and the close request.
-set -euo pipefail
+source "$SOURCE_DIR/tests/e2e/session.sh"
+LOG=$PROBE_LOG
 
-PROBE="$BUILD_DIR/tests/test_platform"
-WORK=$(mktemp -d)
-LOG="$WORK/probe.log"
-XVFB_PID=""
-PROBE_PID=""
-cleanup() {
-    [ -n "$PROBE_PID" ] && kill "$PROBE_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; echo "--- probe log"; cat "$LOG" 2>/dev/null || true; exit 1; }
-
-# Xvfb picks a free display itself and tells its number once it is ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -br -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 1 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$WORK/display")"
-
-SKYREND_WINDOW_PROBE="$LOG" "$PROBE" --gtest_filter=SdlWindow.Probe >"$WORK/probe.out" 2>&1 &
-PROBE_PID=$!
+# A black desktop, so that the bars and the desktop beside the window read 0,0,0.
+start_xvfb 1280x1024 -br
+start_probe SdlWindow.Probe SKYREND_WINDOW_PROBE
 for _ in $(seq 1 200); do grep -q '^ready' "$LOG" 2>/dev/null && break; sleep 0.1; done
-grep -q '^ready' "$LOG" || { cat "$WORK/probe.out"; fail "the probe did not show its window"; }
+grep -q '^ready' "$LOG" || fail "the probe did not show its window"
 sleep 0.5
 
 # "R,G,B" of a screen pixel.
@@ -88,7 +69,7 @@ sleep 0.5
 # The close request.
 kill -TERM "$PROBE_PID"
 for _ in $(seq 1 100); do kill -0 "$PROBE_PID" 2>/dev/null || break; sleep 0.1; done
-wait "$PROBE_PID" || { cat "$WORK/probe.out"; fail "the probe failed"; }
+wait "$PROBE_PID" || fail "the probe failed"
 PROBE_PID=""
 
 grep -q '^activate foreground 1' "$LOG" || fail "no activation with the focus"
