@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
 # The simulator's mixed sound: held fire plays the shot every 10 frames, and
 # each shot in the mix starts where its cue was played, at the shot's level.
-set -euo pipefail
-: "${GAME_DIR:?}"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$GAME_DIR" "$work/g"
-printf '0\r\n' > "$work/g/aufloesung.cfg"
-printf '0\r\n' > "$work/g/schiffe.cfg"
+source "${SOURCE_DIR:?}/tests/tools/sim_work.sh"
+fresh_game 0
 printf '1 key Escape\n1 hold Space\n' > "$work/fire.txt"
-"$GAME_DIR/skyrend-sim" --dir "$work/g" --frames 100 --input "$work/fire.txt" --trace "$work/t.jsonl" --audio "$work/mix.wav"
+sim --frames 100 --input "$work/fire.txt" --trace "$work/t.jsonl" --audio "$work/mix.wav"
 "$GAME_DIR/dxgtool" export "$work/g/sfx/weapons.dxw" 0 "$work/shot.wav"
 python3 - "$work/t.jsonl" "$work/mix.wav" "$work/shot.wav" <<'PY'
 import json, struct, sys, wave

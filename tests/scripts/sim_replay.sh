@@ -4,14 +4,8 @@
 # cues, text and errors); a copy cut inside a tick plays its whole ticks and
 # says where it ended; other game files are named; a spoiled byte and bad
 # arguments are refused with status 2.
-set -euo pipefail
-: "${GAME_DIR:?}"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp -r "$GAME_DIR" "$work/g"
-printf '0\r\n' > "$work/g/aufloesung.cfg"
-printf '30\r\n' > "$work/g/schiffe.cfg"
-sim() { "$GAME_DIR/skyrend-sim" --dir "$work/g" "$@"; }
+source "${SOURCE_DIR:?}/tests/tools/sim_work.sh"
+fresh_game 30
 fail() { echo "FAIL: $*"; exit 1; }
 
 cat > "$work/input.txt" <<'IN'

@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
 # The simulator's start-up and its failure paths: the measured rate, the
 # status line, errors from missing or bad files and what they leave behind.
-set -euo pipefail
-: "${GAME_DIR:?}" "${SOURCE_DIR:?}"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fresh() { rm -rf "$work/g"; cp -r "$GAME_DIR" "$work/g"; printf '0\r\n' > "$work/g/aufloesung.cfg"; printf '60\r\n' > "$work/g/schiffe.cfg"; }
-sim() { "$GAME_DIR/skyrend-sim" --dir "$work/g" "$@"; }
+source "${SOURCE_DIR:?}/tests/tools/sim_work.sh"
 check() { python3 - "$@"; }
 
-fresh
+fresh_game 60
 sim --frames 40 --trace "$work/t.jsonl"
 python3 "$SOURCE_DIR/tests/tools/formats.py" trace "$work/t.jsonl" >/dev/null
 check "$work/t.jsonl" <<'PY'
@@ -29,7 +24,7 @@ assert lines[0]["MenuOverlayShown"] == 1 and lines[0]["EnemyCount"] == 60
 PY
 
 # schiffe.cfg missing: the new index is stored, the profile is not applied.
-fresh
+fresh_game 60
 printf '2\n' > "$work/g/aufloesung.cfg"
 rm "$work/g/schiffe.cfg"
 sim --frames 2 --trace "$work/t.jsonl"
@@ -46,7 +41,7 @@ assert not any(l["ticked"] for l in lines), "ticked"
 PY
 
 # A trailing space is not an integer.
-fresh
+fresh_game 60
 printf '1 \n' > "$work/g/aufloesung.cfg"
 sim --frames 1 --trace "$work/t.jsonl"
 check "$work/t.jsonl" <<'PY'
@@ -56,7 +51,7 @@ assert lines[0]["errors"] == ["'1 ' ist kein gültiger Integerwert."], lines[0][
 PY
 
 # A missing picture file stops the set-up at that file.
-fresh
+fresh_game 60
 rm "$work/g/gfx/enemy1.dxg"
 sim --frames 1 --trace "$work/t.jsonl"
 check "$work/t.jsonl" <<'PY'
@@ -76,7 +71,7 @@ assert lines[0]["errors"] == ["Datei gfx\\star1.dxg kann nicht geöffnet werden.
 PY
 
 # Events reach the game at their step, whatever their order in the script.
-fresh
+fresh_game 60
 printf '5 key Escape\n3 key Escape\n' > "$work/order.txt"
 sim --frames 6 --input "$work/order.txt" --trace "$work/t.jsonl"
 check "$work/t.jsonl" <<'PY'
