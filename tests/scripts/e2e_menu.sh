@@ -22,6 +22,23 @@ BAND2="262 231"
 BAND5="262 531"
 ROW3="662 404"
 
+# click_away X Y: a click there, then the cursor off the menu.
+click_away() {
+    pointer "$1" "$2" click
+    pointer $AWAY
+}
+
+# escape_twice NAME MENU-ARG...: Escape hides what `e2e.py menu` finds with
+# these arguments (screenshots NAME_hidden, NAME_shown), a second Escape
+# brings it back as it was.
+escape_twice() {
+    local name=$1; shift
+    xdotool key Escape
+    shot_matches "${name}_hidden" menu "$@" --hidden || fail "Escape did not hide the $name"
+    xdotool key Escape
+    shot_matches "${name}_shown" menu "$@" || fail "the second Escape did not bring the $name back as it was"
+}
+
 step "references from the simulator"
 sim() {  # sim NAME CLOCK [INPUT LINES]: the picture of step 45
     local name=$1 clock=$2; shift 2
@@ -46,10 +63,7 @@ shot_matches status status "$WORK/ref_start.png" "$WORK/ref_start2.png" "$WORK/r
     fail "the status line does not read \"FPS: <rate>, Explosions0\""
 
 step "Escape hides the menu and shows it again"
-xdotool key Escape
-shot_matches hidden menu "$WORK/ref_start.png" 112,84 "$WORK/m0.png" --hidden || fail "Escape did not hide the menu"
-xdotool key Escape
-shot_matches shown menu "$WORK/ref_start.png" 112,84 "$WORK/m0.png" || fail "Escape did not show the menu again"
+escape_twice menu "$WORK/ref_start.png" 112,84 "$WORK/m0.png"
 
 step "button 2 shows page 2"
 pointer $BAND2 click
@@ -65,29 +79,21 @@ shot_matches restarted menu "$WORK/ref_start.png" 112,84 "$WORK/m0.png" "$WORK/m
     fail "after the focus came back the menu does not show without a page"
 
 step "the options page highlights profile 0"
-pointer $BAND5 click
-pointer $AWAY
+click_away $BAND5
 shot_matches options menu "$WORK/ref_options.png" 112,84 "$WORK/m0.png" "$WORK/m13.png@301,0" ||
     fail "the options page is not the simulator's"
 $E2E menu "$WORK/options.ppm" - 413,84 "$WORK/m13.png" || fail "row 1 of the options page is not highlighted"
-xdotool key Escape
-shot_matches options_hidden menu "$WORK/ref_options.png" 112,84 "$WORK/m0.png" "$WORK/m13.png@301,0" --hidden ||
-    fail "Escape did not hide the options page"
-xdotool key Escape
-shot_matches options_again menu "$WORK/ref_options.png" 112,84 "$WORK/m0.png" "$WORK/m13.png@301,0" ||
-    fail "the second Escape did not bring back the options page with its highlight"
+escape_twice options "$WORK/ref_options.png" 112,84 "$WORK/m0.png" "$WORK/m13.png@301,0"
 
 step "row 3 switches to 1440 x 900, scaled to fit the 1024 x 768 screen"
-pointer $ROW3 click
-pointer $AWAY
+click_away $ROW3
 shot_matches row3 scaled "$WORK/ref_row3.png" 320,150 "$WORK/m0.png" "$WORK/m15.png@301,0" ||
     fail "the 1440 x 900 menu is not where the scaling puts (320, 150)"
 
 step "clicks reach the game in display pixels of the scaled picture"
 # Button 2 of the menu at (320, 150) of 1440 x 900, scaled by 1024 / 1440
 # below a bar of 64 rows: display (470, 297) is screen (334, 275).
-pointer 334 275 click
-pointer $AWAY
+click_away 334 275
 shot_matches page2_scaled scaled 1440,900 320,150 "$WORK/m0.png" "$WORK/m8.png@301,0" ||
     fail "a click on button 2 of the scaled menu did not show page 2"
 
