@@ -35,22 +35,11 @@ EnemyLook Raider() {
     AddFuselage(f, {{21, 1.4, 0.4, 0.5}, {11, 4.0, 2.8, 1.0}, {0, 5.2, 4.2, 1.2}, {-10, 4.4, 4.4, 1.2},
                     {-17, 3.2, 3.6, 1.0}},
                 hull);
-    Face w = MakeFace({{-3.8, -3, 1.0}, {-21, 7, 0.2}, {-22.5, 2.5, 0.2}, {-4.0, -14, 1.0}}, {0, 0, 1}, wing, 0.5);
-    w.TwoSided = true;
-    Face stripe = MakeFace({{-4.0, -5.5, 1.0}, {-20.8, 4.6, 0.2}, {-21.4, 2.8, 0.2}, {-4.0, -8.5, 1.0}}, {0, 0, 1},
-                           trim, 0.3);
-    stripe.Decal = true;
-    f.push_back(w);
-    f.push_back(stripe);
-    f.push_back(MirrorX(w));
-    f.push_back(MirrorX(stripe));
+    AddStripedWings(f, {{-3.8, -3, 1.0}, {-21, 7, 0.2}, {-22.5, 2.5, 0.2}, {-4.0, -14, 1.0}},
+                    {{-4.0, -5.5, 1.0}, {-20.8, 4.6, 0.2}, {-21.4, 2.8, 0.2}, {-4.0, -8.5, 1.0}}, wing, trim);
     AddBox(f, {-23.5, -2, -0.8}, {-21.5, 13, 1.4}, metal, 0.7);
     AddBox(f, {-6.5, -17, -1.0}, {-4.0, -6, 2.6}, metal, 0.6);
-    Face eye = MakeFace({{0, 13, 4.0}, {0, 4, 5.6}, {-2.2, 5, 4.6}, {-2.0, 10.5, 3.6}}, {-0.4, 0, 1},
-                        {0.95, 0.35, 0.10}, 1.0);
-    eye.Glow = 0.6;
-    eye.DepthBias = 0.6;
-    AddMirrored(f, eye);
+    AddCanopy(f, {{0, 13, 4.0}, {0, 4, 5.6}, {-2.2, 5, 4.6}, {-2.0, 10.5, 3.6}}, {0.95, 0.35, 0.10}, 1.0, 0.6);
     look.EngineColour = {1.0, 0.45, 0.15};
     look.Engines = {{-1.8, -17.5, 1.5}};
     look.LightColour = {1.0, 0.85, 0.3};
@@ -64,25 +53,14 @@ EnemyLook Warden() {
     EnemyLook look;
     std::vector<Face>& f = look.Model;
     AddFuselage(f, {{18, 1.6, 1.6, 0.6}, {10, 4.6, 4.6, 1.2}, {-1, 5.6, 6.0, 1.4}, {-12, 4.2, 4.8, 1.2}}, hull);
-    Face w = MakeFace({{-5.5, 8, 1.0}, {-22.5, -7, 0.3}, {-22.5, -13, 0.3}, {-5, -11, 1.0}}, {0, 0, 1}, wing, 0.5);
-    w.TwoSided = true;
-    Face stripe = MakeFace({{-6.0, 5.5, 1.0}, {-21.5, -7.5, 0.3}, {-21.5, -9.5, 0.3}, {-6.0, 2.5, 1.0}}, {0, 0, 1},
-                           trim, 0.3);
-    stripe.Decal = true;
-    f.push_back(w);
-    f.push_back(stripe);
-    f.push_back(MirrorX(w));
-    f.push_back(MirrorX(stripe));
+    AddStripedWings(f, {{-5.5, 8, 1.0}, {-22.5, -7, 0.3}, {-22.5, -13, 0.3}, {-5, -11, 1.0}},
+                    {{-6.0, 5.5, 1.0}, {-21.5, -7.5, 0.3}, {-21.5, -9.5, 0.3}, {-6.0, 2.5, 1.0}}, wing, trim);
     AddBox(f, {-15.5, -18, -1.0}, {-11.5, 6, 3.0}, metal, 0.7);
     Face fin = MakeFace({{-13.5, -8, 3.0}, {-13.5, -17, 3.0}, {-14.5, -18.5, 8.5}, {-14.2, -12, 8.5}},
                         {-1, 0, 0}, hull, 0.5);
     fin.TwoSided = true;
     AddMirrored(f, fin);
-    Face dome = MakeFace({{0, 11, 4.9}, {0, 0, 6.8}, {-3.2, 1.5, 5.4}, {-2.6, 8.5, 4.2}}, {-0.4, 0, 1},
-                         {0.95, 0.65, 0.15}, 1.1);
-    dome.Glow = 0.35;
-    dome.DepthBias = 0.6;
-    AddMirrored(f, dome);
+    AddCanopy(f, {{0, 11, 4.9}, {0, 0, 6.8}, {-3.2, 1.5, 5.4}, {-2.6, 8.5, 4.2}}, {0.95, 0.65, 0.15}, 1.1, 0.35);
     look.EngineColour = {0.45, 1.0, 0.6};
     look.Engines = {{-13.5, -18.5, 1.0}};
     look.LightColour = {0.6, 1.0, 0.4};

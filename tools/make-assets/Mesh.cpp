@@ -150,6 +150,25 @@ void AddMirrored(std::vector<Face>& faces, const Face& left) {
     faces.push_back(MirrorX(left));
 }
 
+void AddStripedWings(std::vector<Face>& faces, std::vector<Vec3> wing, std::vector<Vec3> stripe, Rgb wingColour,
+                     Rgb trimColour) {
+    Face w = MakeFace(std::move(wing), {0, 0, 1}, wingColour, 0.5);
+    w.TwoSided = true;
+    Face s = MakeFace(std::move(stripe), {0, 0, 1}, trimColour, 0.3);
+    s.Decal = true;
+    faces.push_back(w);
+    faces.push_back(s);
+    faces.push_back(MirrorX(w));
+    faces.push_back(MirrorX(s));
+}
+
+void AddCanopy(std::vector<Face>& faces, std::vector<Vec3> left, Rgb colour, double shine, double glow) {
+    Face canopy = MakeFace(std::move(left), {-0.4, 0, 1}, colour, shine);
+    canopy.Glow = glow;
+    canopy.DepthBias = 0.6;
+    AddMirrored(faces, canopy);
+}
+
 void AddFuselage(std::vector<Face>& faces, const std::vector<Station>& st, Rgb colour) {
     const double keel = -2.5;
     for (size_t i = 0; i + 1 < st.size(); ++i) {

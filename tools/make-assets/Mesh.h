@@ -64,6 +64,13 @@ Face MirrorX(const Face& face);
 Face MakeFace(std::vector<Vec3> points, Vec3 outward, Rgb colour, double shine = 0.4);
 // Adds a face of the left side and its mirror image on the right.
 void AddMirrored(std::vector<Face>& faces, const Face& left);
+// A pair of thin wings with a trim stripe painted along each: the left wing,
+// its stripe, then their mirror images.
+void AddStripedWings(std::vector<Face>& faces, std::vector<Vec3> wing, std::vector<Vec3> stripe, Rgb wingColour,
+                     Rgb trimColour);
+// A canopy over the nose, its left half given: painted after the hull it
+// sits in, lit from inside by `glow`.
+void AddCanopy(std::vector<Face>& faces, std::vector<Vec3> left, Rgb colour, double shine, double glow = 0);
 // A fuselage along y: for each station its y, the spine's height, the half
 // width and the height of the side edges; a keel below closes it.
 struct Station {

@@ -31,15 +31,8 @@ std::vector<Face> FighterModel() {
                 Hull);
 
     // Swept wings with a stripe along the leading edge.
-    Face wing = MakeFace({{-4.5, 6, 1.0}, {-29, -9, 0.2}, {-31, -15, 0.2}, {-5, -15, 1.0}}, {0, 0, 1}, Wing, 0.5);
-    wing.TwoSided = true;
-    Face stripe = MakeFace({{-5.0, 3.6, 1.0}, {-27.6, -10.0, 0.2}, {-28.2, -12.0, 0.2}, {-5.0, 0.4, 1.0}},
-                       {0, 0, 1}, Accent, 0.3);
-    stripe.Decal = true;
-    faces.push_back(wing);
-    faces.push_back(stripe);
-    faces.push_back(MirrorX(wing));
-    faces.push_back(MirrorX(stripe));
+    AddStripedWings(faces, {{-4.5, 6, 1.0}, {-29, -9, 0.2}, {-31, -15, 0.2}, {-5, -15, 1.0}},
+                    {{-5.0, 3.6, 1.0}, {-27.6, -10.0, 0.2}, {-28.2, -12.0, 0.2}, {-5.0, 0.4, 1.0}}, Wing, Accent);
 
     // Wing-tip cannons: thin boxes along the tips.
     AddBox(faces, {-31.6, -16, -0.6}, {-29.6, -1, 1.4}, Nacelle, 0.7);
@@ -63,10 +56,7 @@ std::vector<Face> FighterModel() {
     AddMirrored(faces, fin);
 
     // Canopy.
-    Face canopy = MakeFace({{0, 14.5, 5.0}, {0, 0.5, 7.0}, {-2.9, 2.5, 5.6}, {-2.6, 10.5, 4.3}}, {-0.4, 0, 1}, Glass,
-                       1.2);
-    canopy.DepthBias = 0.6;
-    AddMirrored(faces, canopy);
+    AddCanopy(faces, {{0, 14.5, 5.0}, {0, 0.5, 7.0}, {-2.9, 2.5, 5.6}, {-2.6, 10.5, 4.3}}, Glass, 1.2);
     return faces;
 }
 
