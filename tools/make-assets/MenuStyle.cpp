@@ -4,31 +4,49 @@
 #include "tools/make-assets/MenuStyle.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 #include <sstream>
 
 #include "tools/make-assets/Noise.h"
 
 namespace skyrend::assets {
 
+namespace {
+
+// A halo round a rounded rectangle: `rings` strokes in `colour`, the widest
+// (rings times `step`) first.
+void Halo(cairo_t* cr, double x, double y, double w, double h, double r, int rings, double step, Rgb colour,
+          double alpha) {
+    for (int k = rings; k >= 1; --k) {
+        RoundedRect(cr, x, y, w, h, r);
+        SetColour(cr, colour, alpha);
+        cairo_set_line_width(cr, step * k);
+        cairo_stroke(cr);
+    }
+}
+
+// Fills a rounded rectangle with a gradient from its top to its bottom
+// through the stops (offset, colour), and keeps its path for the rim.
+void FillShaded(cairo_t* cr, double x, double y, double w, double h, double r,
+                std::initializer_list<std::pair<double, Rgb>> stops) {
+    RoundedRect(cr, x, y, w, h, r);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
+    for (const auto& [offset, colour] : stops) AddStop(g, offset, colour);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+}
+
+}  // namespace
+
 void GlassPanel(cairo_t* cr, double x, double y, double w, double h, unsigned seed) {
     const double r = 14;
     cairo_save(cr);
     // Halo round the rim.
-    for (int k = 3; k >= 1; --k) {
-        RoundedRect(cr, x, y, w, h, r);
-        SetColour(cr, AccentColour, 0.10);
-        cairo_set_line_width(cr, 3.0 * k);
-        cairo_stroke(cr);
-    }
+    Halo(cr, x, y, w, h, r, 3, 3.0, AccentColour, 0.10);
     // Deep blue glass, darker towards the bottom.
-    RoundedRect(cr, x, y, w, h, r);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-    AddStop(g, 0, {0.06, 0.11, 0.22});
-    AddStop(g, 0.5, {0.03, 0.06, 0.13});
-    AddStop(g, 1, {0.02, 0.04, 0.09});
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    FillShaded(cr, x, y, w, h, r, {{0, {0.06, 0.11, 0.22}}, {0.5, {0.03, 0.06, 0.13}}, {1, {0.02, 0.04, 0.09}}});
     cairo_clip(cr);
     // Faint stars, as if seen through the glass.
     Rng rng(seed);
@@ -150,27 +168,11 @@ void Button(cairo_t* cr, double x, double y, double w, double h, const std::stri
     const double r = 9;
     cairo_save(cr);
     if (lit) {
-        for (int k = 4; k >= 1; --k) {
-            RoundedRect(cr, x, y, w, h, r);
-            SetColour(cr, AccentColour, 0.13);
-            cairo_set_line_width(cr, 2.5 * k);
-            cairo_stroke(cr);
-        }
-    }
-    RoundedRect(cr, x, y, w, h, r);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-    if (lit) {
-        AddStop(g, 0, {0.20, 0.45, 0.75});
-        AddStop(g, 0.5, {0.10, 0.28, 0.55});
-        AddStop(g, 1, {0.06, 0.18, 0.40});
+        Halo(cr, x, y, w, h, r, 4, 2.5, AccentColour, 0.13);
+        FillShaded(cr, x, y, w, h, r, {{0, {0.20, 0.45, 0.75}}, {0.5, {0.10, 0.28, 0.55}}, {1, {0.06, 0.18, 0.40}}});
     } else {
-        AddStop(g, 0, {0.10, 0.17, 0.32});
-        AddStop(g, 0.5, {0.06, 0.11, 0.22});
-        AddStop(g, 1, {0.04, 0.07, 0.15});
+        FillShaded(cr, x, y, w, h, r, {{0, {0.10, 0.17, 0.32}}, {0.5, {0.06, 0.11, 0.22}}, {1, {0.04, 0.07, 0.15}}});
     }
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
     SetColour(cr, lit ? Rgb{0.8, 0.97, 1.0} : AccentColour, lit ? 1.0 : 0.65);
     cairo_set_line_width(cr, lit ? 2 : 1.2);
     cairo_stroke(cr);
@@ -198,21 +200,10 @@ void Button(cairo_t* cr, double x, double y, double w, double h, const std::stri
 void OptionRow(cairo_t* cr, double x, double y, double w, double h, const std::string& label, bool lit) {
     const double r = std::min(8.0, h / 2);
     cairo_save(cr);
-    if (lit) {
-        for (int k = 3; k >= 1; --k) {
-            RoundedRect(cr, x, y, w, h, r);
-            SetColour(cr, {1.0, 0.8, 0.3}, 0.14);
-            cairo_set_line_width(cr, 2.5 * k);
-            cairo_stroke(cr);
-        }
-    }
-    RoundedRect(cr, x, y, w, h, r);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-    AddStop(g, 0, lit ? Rgb{0.45, 0.35, 0.12} : Rgb{0.09, 0.15, 0.28});
-    AddStop(g, 1, lit ? Rgb{0.25, 0.18, 0.05} : Rgb{0.05, 0.08, 0.17});
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    if (lit) Halo(cr, x, y, w, h, r, 3, 2.5, {1.0, 0.8, 0.3}, 0.14);
+    FillShaded(cr, x, y, w, h, r,
+               {{0, lit ? Rgb{0.45, 0.35, 0.12} : Rgb{0.09, 0.15, 0.28}},
+                {1, lit ? Rgb{0.25, 0.18, 0.05} : Rgb{0.05, 0.08, 0.17}}});
     SetColour(cr, lit ? Rgb{1.0, 0.88, 0.5} : AccentColour, lit ? 1.0 : 0.55);
     cairo_set_line_width(cr, lit ? 1.8 : 1.0);
     cairo_stroke(cr);
