@@ -6,6 +6,7 @@
 // far stars (items 13..21) are smaller and dimmer and only shimmer.
 
 #include <cmath>
+#include <utility>
 
 #include "tools/make-assets/Assets.h"
 
@@ -55,23 +56,31 @@ Picture Star(double brightness, double spikes, Rgb tint, double coreRadius, doub
 
 std::vector<Picture> DrawStarItems() {
     std::vector<Picture> items;
+    // A layer's frames run once round a cycle; `at(t)` gives the star's
+    // brightness and tint at the cycle's angle t.
+    auto layer = [&items](int frames, auto at, double spikes, double coreRadius, double glowRadius) {
+        for (int i = 0; i < frames; ++i) {
+            const auto [brightness, tint] = at(2 * M_PI * i / frames);
+            items.push_back(Star(brightness, spikes, tint, coreRadius, glowRadius));
+        }
+    };
     // Near layer: one slow swell with a quicker flicker on top, and a faint
     // colour shimmer as real stars show through air.
-    const int nearFrames = 13;
-    for (int i = 0; i < nearFrames; ++i) {
-        double t = 2 * M_PI * i / nearFrames;
-        double b = 0.72 + 0.22 * std::cos(t) + 0.08 * std::cos(3 * t + 0.7);
-        Rgb tint = Mix({0.70, 0.82, 1.0}, {1.0, 0.92, 0.75}, 0.5 + 0.5 * std::sin(t + 0.4));
-        items.push_back(Star(b, 13.0, tint, 1.5, 7.5));
-    }
+    layer(
+        13,
+        [](double t) {
+            return std::pair{0.72 + 0.22 * std::cos(t) + 0.08 * std::cos(3 * t + 0.7),
+                             Mix({0.70, 0.82, 1.0}, {1.0, 0.92, 0.75}, 0.5 + 0.5 * std::sin(t + 0.4))};
+        },
+        13.0, 1.5, 7.5);
     // Far layer: smaller, dimmer, no long spikes.
-    const int farFrames = 9;
-    for (int i = 0; i < farFrames; ++i) {
-        double t = 2 * M_PI * i / farFrames;
-        double b = 0.48 + 0.16 * std::cos(t) + 0.06 * std::cos(2 * t + 1.1);
-        Rgb tint = Mix({0.65, 0.75, 1.0}, {0.95, 0.85, 0.8}, 0.5 + 0.5 * std::cos(t + 2.0));
-        items.push_back(Star(b, 4.5, tint, 0.9, 4.0));
-    }
+    layer(
+        9,
+        [](double t) {
+            return std::pair{0.48 + 0.16 * std::cos(t) + 0.06 * std::cos(2 * t + 1.1),
+                             Mix({0.65, 0.75, 1.0}, {0.95, 0.85, 0.8}, 0.5 + 0.5 * std::cos(t + 2.0))};
+        },
+        4.5, 0.9, 4.0);
     return items;
 }
 
