@@ -48,7 +48,7 @@ TEST(ComponentStream, WriterPicksTheSmallestIntegerTag) {
 
 TEST(ComponentStream, DottedNamesReachSubObjects) {
     TTestRoot root;
-    ReadInto(RootWith(Bytes().str("Sub.Level").u8(2).u8(5).str("List.Table").u8(10).u32(3).u8(1).u8(2).u8(3)), root);
+    ReadInto(RootWith(Bytes().str("Sub.Level").u8(2).u8(5).str("List.ColorTable").u8(10).u32(3).u8(1).u8(2).u8(3)), root);
     EXPECT_EQ(root.Sub.Level, 5);
     EXPECT_EQ(root.List.Table, (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_EQ(root.ObjectName, "Root1");
@@ -185,7 +185,7 @@ TEST(ComponentStream, ValueOfTheWrongKind) {
     cases.push_back({"Tint", Bytes().u8(6).str("clRed")});
     cases.push_back({"List", Bytes().u8(1).u8(0)});
     cases.push_back({"List", Bytes().u8(14).u8(6).str("x")});  // an item without its list tag
-    cases.push_back({"List.Table", Bytes().u8(6).str("x")});
+    cases.push_back({"List.ColorTable", Bytes().u8(6).str("x")});
     for (const Case& c : cases) {
         TTestRoot root;
         EXPECT_EQ(ErrorOf<EPropertyError>([&] { ReadInto(RootWith(Bytes().str(c.name).raw(c.value.b)), root); }),
@@ -307,7 +307,7 @@ TEST(ComponentStream, PrefixChildrenAndSkippedValues) {
 
 TEST(ComponentStream, HostileLengthsAndNesting) {
     TTestRoot root;
-    EXPECT_EQ(ErrorOf<EReadError>([&] { ReadInto(RootWith(Bytes().str("List.Table").u8(10).u32(0xFFFFFFF0)), root); }),
+    EXPECT_EQ(ErrorOf<EReadError>([&] { ReadInto(RootWith(Bytes().str("List.ColorTable").u8(10).u32(0xFFFFFFF0)), root); }),
               "Stream-Lesefehler");
     EXPECT_EQ(ErrorOf<EReadError>([&] { ReadInto(RootWith(Bytes().str("Title").u8(12).u32(0x7FFFFFFF)), root); }),
               "Stream-Lesefehler");

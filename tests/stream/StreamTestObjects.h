@@ -72,7 +72,7 @@ public:
     TPersistent& AddItem() override { return *Items.emplace_back(std::make_unique<TTestItem>()); }
     const TPersistent& ItemAt(int32_t index) const override { return *Items.at(static_cast<size_t>(index)); }
     bool ReadProperty(const std::string& name, TReader& reader) override {
-        if (!SameText(name, "Table")) return false;
+        if (!SameText(name, "ColorTable")) return false;
         Table = reader.ReadBinary();
         return true;
     }
@@ -106,7 +106,7 @@ public:
         return nullptr;
     }
     void WriteProperties(TWriter& writer) const override {
-        if (!List.Table.empty()) writer.WriteBinaryProperty("List.Table", List.Table);
+        if (!List.Table.empty()) writer.WriteBinaryProperty("List.ColorTable", List.Table);
         writer.WriteIntegerProperty("Count", Count);
         writer.WriteBooleanProperty("Flag", Flag);
         writer.WriteStringProperty("Title", Title);
