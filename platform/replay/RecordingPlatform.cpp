@@ -12,6 +12,18 @@
 
 namespace skyrend::platform::replay {
 
+namespace {
+
+// An answer of two numbers: the cursor's position, the client area's size.
+void RecordPoint(ReplayWriter& writer, Kind kind, int x, int y) {
+    Answer a;
+    a.x = x;
+    a.y = y;
+    writer.Record(kind, a);
+}
+
+}  // namespace
+
 RecordingPlatform::RecordingPlatform(Platform& inner, const std::string& path)
     : inner_(inner), writer_(std::make_shared<ReplayWriter>(path)) {
     SetFileOpenObserver([this](const std::string& name) { NoteFile(name); });
@@ -58,18 +70,12 @@ bool RecordingPlatform::IsForeground() { return Flag(Kind::Foreground, inner_.Is
 
 void RecordingPlatform::GetCursorPos(int& x, int& y) {
     inner_.GetCursorPos(x, y);
-    Answer a;
-    a.x = x;
-    a.y = y;
-    writer_->Record(Kind::Cursor, a);
+    RecordPoint(*writer_, Kind::Cursor, x, y);
 }
 
 void RecordingPlatform::GetClientSize(int& width, int& height) {
     inner_.GetClientSize(width, height);
-    Answer a;
-    a.x = width;
-    a.y = height;
-    writer_->Record(Kind::ClientSize, a);
+    RecordPoint(*writer_, Kind::ClientSize, width, height);
 }
 
 std::vector<DisplayMode> RecordingPlatform::GetDisplayModes() {
