@@ -14,10 +14,7 @@ namespace {
 TEST(ShipMotion, FirstFramesWithoutInput) {
     auto g = testing::NewGameState();
     MoveShipAndCamera(*g);
-    EXPECT_EQ(g->world.CameraY, 10002.0);
-    EXPECT_EQ(g->world.FarCameraY, 10001.0);
-    EXPECT_EQ(g->world.CameraX, 10000.0);
-    EXPECT_EQ(g->world.FarCameraX, 10000.0);
+    EXPECT_EQ(testing::Cameras(*g), (std::array{10000.0, 10002.0, 10000.0, 10001.0}));
     EXPECT_DOUBLE_EQ(g->ship.ShipSpeed, 0.76);
     EXPECT_EQ(g->ship.ShipHeading, 0.01L);
     EXPECT_EQ(g->ship.ShipTurnSpeed, 0.0L);

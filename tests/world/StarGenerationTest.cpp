@@ -128,10 +128,7 @@ TEST(NewGame, WorldCamerasAndPictureRanges) {
     GenerateStarField(*g);
     GenerateBonusObjects(*g);
     EXPECT_EQ(g->world.WorldSize, 20000);
-    EXPECT_EQ(g->world.CameraX, 10000.0);
-    EXPECT_EQ(g->world.CameraY, 10000.0);
-    EXPECT_EQ(g->world.FarCameraX, 10000.0);
-    EXPECT_EQ(g->world.FarCameraY, 10000.0);
+    EXPECT_EQ(testing::Cameras(*g), (std::array{10000.0, 10000.0, 10000.0, 10000.0}));
 
     for (const StarLayer* layer : {&g->stars.NearStars, &g->stars.FarStars}) {
         const bool isNear = layer == &g->stars.NearStars;

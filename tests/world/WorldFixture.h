@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "state/GameState.h"
@@ -20,6 +21,11 @@ inline std::unique_ptr<GameState> NewGameState() {
     g->world.WorldSize = 20000;
     g->world.CameraX = g->world.CameraY = g->world.FarCameraX = g->world.FarCameraY = 10000.0;
     return g;
+}
+
+// Where the cameras stand: near x, near y, far x, far y.
+inline std::array<double, 4> Cameras(const GameState& g) {
+    return {g.world.CameraX, g.world.CameraY, g.world.FarCameraX, g.world.FarCameraY};
 }
 
 }  // namespace skyrend::testing
