@@ -11,6 +11,7 @@
 #include "media/DXImageList.h"
 #include "media/Errors.h"
 #include "tests/pictures/PictureTestKit.h"
+#include "tests/support/ErrorOf.h"
 
 namespace skyrend::test {
 namespace {
@@ -46,16 +47,6 @@ std::vector<uint8_t> Written(std::function<void(TWriter&)> write) {
     TMemoryStream stream;
     WriteComponentResource(stream, root, "TPictureCollectionComponent");
     return stream.Bytes();
-}
-
-template <class E>
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const E& error) {
-        return error.what();
-    }
-    return "(no error)";
 }
 
 TEST(Collection, GetItemOutsideTheListNamesTheIndex) {

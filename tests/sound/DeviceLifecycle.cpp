@@ -9,6 +9,7 @@
 
 #include "media/Errors.h"
 #include "tests/sound/SoundFixture.h"
+#include "tests/support/ErrorOf.h"
 
 namespace skyrend::testing {
 namespace {
@@ -81,12 +82,7 @@ TEST_F(DeviceLifecycle, ListenersJoiningLateHearTheStateAtOnce) {
 TEST_F(DeviceLifecycle, WithoutAFormNothingStarts) {
     TDXSound orphan(nullptr);
     Watch(orphan);
-    try {
-        orphan.Initialize();
-        FAIL();
-    } catch (const EDXSoundError& e) {
-        EXPECT_STREQ(e.what(), "Form not found");
-    }
+    EXPECT_EQ(test::ErrorOf<EDXSoundError>([&] { orphan.Initialize(); }), "Form not found");
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(world.devicesMade, 0);
     // Loaded passes this error on: only a missing device is swallowed.
@@ -96,12 +92,7 @@ TEST_F(DeviceLifecycle, WithoutAFormNothingStarts) {
 TEST_F(DeviceLifecycle, AMissingDeviceFinalisesAndThrowsUnlessLoading) {
     world.noDevice = true;
     Watch(sound);
-    try {
-        sound.Initialize();
-        FAIL();
-    } catch (const EDirectSoundError& e) {
-        EXPECT_STREQ(e.what(), "DirectSound cannot be initialized");
-    }
+    EXPECT_EQ(test::ErrorOf<EDirectSoundError>([&] { sound.Initialize(); }), "DirectSound cannot be initialized");
     EXPECT_EQ(log, (Log{"B1", "A1", "OnInitializing", "B3", "A3"}));
     EXPECT_FALSE(sound.Initialized());
 
@@ -120,12 +111,7 @@ TEST_F(DeviceLifecycle, AMissingDeviceFinalisesAndThrowsUnlessLoading) {
 TEST_F(DeviceLifecycle, APrimaryBufferFailureFreesTheDevice) {
     world.noPrimaryBuffer = true;
     Watch(sound);
-    try {
-        sound.Initialize();
-        FAIL();
-    } catch (const EDXSoundError& e) {
-        EXPECT_STREQ(e.what(), "Primary Buffer cannot be made");
-    }
+    EXPECT_EQ(test::ErrorOf<EDXSoundError>([&] { sound.Initialize(); }), "Primary Buffer cannot be made");
     EXPECT_EQ(log, (Log{"B1", "A1", "OnInitializing", "B3", "A3"}));
     EXPECT_FALSE(sound.Initialized());
     EXPECT_EQ(world.devicesAlive, 0);
@@ -236,20 +222,11 @@ TEST_F(DeviceLifecycle, LoadingReplacesTheItemsAndMakesTheirVoices) {
 
 TEST_F(DeviceLifecycle, BadIndexesAndFilesFailWithTheirTexts) {
     Ready({{.name = "a"}, {.name = "b"}});
-    try {
-        list.Items.GetItem(2);
-        FAIL();
-    } catch (const EListError& e) {
-        EXPECT_STREQ(e.what(), "Listenindex überschreitet das Maximum (2)");
-    }
+    EXPECT_EQ(test::ErrorOf<EListError>([&] { list.Items.GetItem(2); }), "Listenindex überschreitet das Maximum (2)");
     EXPECT_THROW(list.Items.GetItem(-1), EListError);
 
-    try {
-        list.Items.LoadFromFile("sfx\\no-such-file.dxw");
-        FAIL();
-    } catch (const EFOpenError& e) {
-        EXPECT_STREQ(e.what(), "Datei sfx\\no-such-file.dxw kann nicht geöffnet werden");
-    }
+    EXPECT_EQ(test::ErrorOf<EFOpenError>([&] { list.Items.LoadFromFile("sfx\\no-such-file.dxw"); }),
+              "Datei sfx\\no-such-file.dxw kann nicht geöffnet werden");
     EXPECT_EQ(list.Items.Count(), 2) << "a file that cannot be opened leaves the items";
 
     std::vector<uint8_t> bad = MakeDxw({{.name = "x"}});

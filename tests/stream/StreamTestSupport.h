@@ -4,16 +4,14 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "media/ComponentStream.h"
 #include "media/DIB.h"
 #include "tests/stream/StreamTestObjects.h"
+#include "tests/support/ErrorOf.h"
 
 namespace skyrend::test {
 
@@ -39,18 +37,6 @@ struct Bytes {
 inline void ReadInto(const std::vector<uint8_t>& bytes, TPersistent& root) {
     TBytesView view(bytes.data(), bytes.size());
     ReadComponentResource(view, root);
-}
-
-// The message of the exception `f` throws (fails the test when none is thrown).
-template <typename E = std::exception>
-std::string ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.what();
-    }
-    ADD_FAILURE() << "no exception";
-    return {};
 }
 
 }  // namespace skyrend::test
