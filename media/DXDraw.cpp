@@ -276,32 +276,18 @@ void TCustomDXDraw::Finalize(bool keepMode) {
         ApplyOptionRules(options_);
         FreeSurfaces(keepMode);
     };
-    try {
-        if (surfaceInitialized_) {
-            surfaceInitialized_ = false;
-            try {
-                Raise(OnFinalizeSurface);
-            } catch (...) {
-                Broadcast(dxntFinalizeSurface);
-                throw;
+    WithCleanup(
+        [this] {
+            if (surfaceInitialized_) {
+                surfaceInitialized_ = false;
+                WithCleanup([this] { Raise(OnFinalizeSurface); }, [this] { Broadcast(dxntFinalizeSurface); });
             }
-            Broadcast(dxntFinalizeSurface);
-        }
-        if (displayEventFlag_) {
-            displayEventFlag_ = false;
-            try {
-                Raise(OnFinalize);
-            } catch (...) {
-                Broadcast(dxntFinalize);
-                throw;
+            if (displayEventFlag_) {
+                displayEventFlag_ = false;
+                WithCleanup([this] { Raise(OnFinalize); }, [this] { Broadcast(dxntFinalize); });
             }
-            Broadcast(dxntFinalize);
-        }
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
+        },
+        finish);
 }
 
 void TCustomDXDraw::Restore() {

@@ -139,16 +139,13 @@ void TDXSound::Finalize() {
         primaryMade_ = false;
         device_.reset();
     };
-    if (initializeEventRaised_) {
-        initializeEventRaised_ = false;
-        try {
+    WithCleanup(
+        [this] {
+            if (!initializeEventRaised_) return;
+            initializeEventRaised_ = false;
             Raise(OnFinalize);
-        } catch (...) {
-            release();
-            throw;
-        }
-    }
-    release();
+        },
+        release);
 }
 
 void TDXSound::Restore() {

@@ -45,4 +45,18 @@ private:
     std::vector<std::pair<int, Listener>> entries_;
 };
 
+// Runs `work`, then `cleanup`, also when `work` throws (its exception goes on
+// afterwards): the listeners hear of a finalisation even when the event
+// handler that runs in it fails.
+template <typename Work, typename Cleanup>
+void WithCleanup(Work&& work, Cleanup&& cleanup) {
+    try {
+        work();
+    } catch (...) {
+        cleanup();
+        throw;
+    }
+    cleanup();
+}
+
 }  // namespace skyrend
