@@ -238,31 +238,33 @@ void AppendEnemies(Writer& out, const EnemyShips& en, EnemyRowCache* cache) {
     if (cache) cache->EndLine();
 }
 
+// A list of `count` rows; `row(array, i)` writes the values of position i.
+template <typename Row>
+void AppendRows(Writer& out, int32_t count, Row row) {
+    Array list(out);
+    for (int32_t i = 1; i <= count; ++i) row(list.Row(), i).EndRow();
+    list.End();
+}
+
 void AppendLists(JsonObject& o, const GameState& g, EnemyRowCache* cache) {
     const auto& ex = g.exhaust;
-    Array exhaust(o.Key("exhaust"));
-    for (int32_t i = 1; i <= ex.ExhaustCount; ++i)
-        exhaust.Row().Real(ex.X[i]).Real(ex.Y[i]).Int(ex.Life[i]).Int(ex.Frame[i]).EndRow();
-    exhaust.End();
+    AppendRows(o.Key("exhaust"), ex.ExhaustCount, [&ex](Array& r, int32_t i) -> Array& {
+        return r.Real(ex.X[i]).Real(ex.Y[i]).Int(ex.Life[i]).Int(ex.Frame[i]);
+    });
     const auto& ps = g.playerShots;
-    Array playerShots(o.Key("playerShots"));
-    for (int32_t i = 1; i <= ps.PlayerShotCount; ++i)
-        playerShots.Row().Real(ps.PlayerShotX[i]).Real(ps.PlayerShotY[i]).Int(ps.PlayerShotLife[i])
-            .Int(ps.PlayerShotFrame[i]).EndRow();
-    playerShots.End();
+    AppendRows(o.Key("playerShots"), ps.PlayerShotCount, [&ps](Array& r, int32_t i) -> Array& {
+        return r.Real(ps.PlayerShotX[i]).Real(ps.PlayerShotY[i]).Int(ps.PlayerShotLife[i]).Int(ps.PlayerShotFrame[i]);
+    });
     const auto& es = g.enemyShots;
-    Array enemyShots(o.Key("enemyShots"));
-    for (int32_t i = 1; i <= es.EnemyShotCount; ++i)
-        enemyShots.Row().Real(es.EnemyShotX[i]).Real(es.EnemyShotY[i]).Int(es.EnemyShotLife[i])
-            .Int(es.EnemyShotFrame[i]).Int(es.EnemyShotOwner[i]).EndRow();
-    enemyShots.End();
+    AppendRows(o.Key("enemyShots"), es.EnemyShotCount, [&es](Array& r, int32_t i) -> Array& {
+        return r.Real(es.EnemyShotX[i]).Real(es.EnemyShotY[i]).Int(es.EnemyShotLife[i]).Int(es.EnemyShotFrame[i])
+            .Int(es.EnemyShotOwner[i]);
+    });
     AppendEnemies(o.Key("enemies"), g.enemies, cache);
     const auto& xp = g.explosions;
-    Array explosions(o.Key("explosions"));
-    for (int32_t i = 1; i <= xp.ExplosionCount; ++i)
-        explosions.Row().Real(xp.ExplosionX[i]).Real(xp.ExplosionY[i]).Int(xp.ExplosionFrame[i])
-            .Int(xp.ExplosionKind[i]).EndRow();
-    explosions.End();
+    AppendRows(o.Key("explosions"), xp.ExplosionCount, [&xp](Array& r, int32_t i) -> Array& {
+        return r.Real(xp.ExplosionX[i]).Real(xp.ExplosionY[i]).Int(xp.ExplosionFrame[i]).Int(xp.ExplosionKind[i]);
+    });
     AppendBonus(o.Key("bonus"), g);
 }
 
