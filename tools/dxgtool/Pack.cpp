@@ -61,13 +61,19 @@ std::unique_ptr<TGraphic> LoadGraphic(const std::string& path, const std::string
     return TDIB::FromImage(image, bits);
 }
 
+// An item statement's file (a path, or - for none): it has no free words
+// and names one.
+std::string ItemFile(const ManifestStatement& statement, FieldReader& f) {
+    if (!statement.Words.empty()) f.Fail("unexpected word " + statement.Words.front());
+    if (!f.Has("file")) f.Fail("an item needs file=FILE or file=-");
+    return f.String("file", "-");
+}
+
 void ReadPictureItem(const ManifestStatement& statement, const std::string& manifestName,
                      TPictureCollection& collection) {
     FieldReader f(statement, manifestName);
-    if (!statement.Words.empty()) f.Fail("unexpected word " + statement.Words.front());
-    if (!f.Has("file")) f.Fail("an item needs file=FILE or file=-");
+    const std::string file = ItemFile(statement, f);
     TPictureCollectionItem& item = collection.Add();
-    const std::string file = f.String("file", "-");
     const std::string className = f.String("class", "TDIB");
     const int32_t bits = f.Integer("bits", 24), quality = f.Integer("quality", 90);
     item.Name = f.String("name", "");
@@ -86,10 +92,8 @@ void ReadPictureItem(const ManifestStatement& statement, const std::string& mani
 void ReadWaveItem(const ManifestStatement& statement, const std::string& manifestName,
                   TWaveCollection& collection) {
     FieldReader f(statement, manifestName);
-    if (!statement.Words.empty()) f.Fail("unexpected word " + statement.Words.front());
-    if (!f.Has("file")) f.Fail("an item needs file=FILE or file=-");
+    const std::string file = ItemFile(statement, f);
     TWaveCollectionItem& item = collection.Add();
-    const std::string file = f.String("file", "-");
     item.Name = f.String("name", "");
     item.SetLooped(f.Boolean("looped", false));
     item.SetMaxPlayingCount(f.Integer("maxPlayingCount", 0));
