@@ -62,20 +62,24 @@ TEST_F(DisplayTest, OptionRules) {
 
 TEST_F(DisplayTest, ModeSearchPrefersTheRatioThenTheSmallestLargerMode) {
     auto d = MakeDraw();
-    fake.modes = {{1440, 900, 32}, {1280, 1024, 32}, {800, 600, 32}};
-    d->Display.SetWidth(1280);
-    d->Display.SetHeight(800);
-    d->Initialize();
-    EXPECT_EQ(d->Display.Width(), 1440);
-    EXPECT_EQ(d->Display.Height(), 900);
-    fake.modes = {{1280, 1024, 32}, {1600, 1200, 32}, {1440, 900, 16}};
-    d->Display.SetWidth(1280);
-    d->Display.SetHeight(800);
-    d->Initialize();
-    EXPECT_EQ(d->Display.Width(), 1280);
-    EXPECT_EQ(d->Display.Height(), 1024);
-    EXPECT_EQ(d->SurfaceWidth(), 1280);
-    EXPECT_EQ(d->SurfaceHeight(), 1024);
+    // 1280 x 800 asked for among the modes offered, and the mode it gets.
+    const struct {
+        std::vector<platform::DisplayMode> modes;
+        int32_t width, height;
+    } cases[] = {
+        {{{1440, 900, 32}, {1280, 1024, 32}, {800, 600, 32}}, 1440, 900},
+        {{{1280, 1024, 32}, {1600, 1200, 32}, {1440, 900, 16}}, 1280, 1024},
+    };
+    for (const auto& c : cases) {
+        fake.modes = c.modes;
+        d->Display.SetWidth(1280);
+        d->Display.SetHeight(800);
+        d->Initialize();
+        EXPECT_EQ(d->Display.Width(), c.width);
+        EXPECT_EQ(d->Display.Height(), c.height);
+        EXPECT_EQ(d->SurfaceWidth(), c.width);
+        EXPECT_EQ(d->SurfaceHeight(), c.height);
+    }
 }
 
 TEST_F(DisplayTest, ModeSearchBitCountRules) {
