@@ -22,6 +22,16 @@ void RecordPoint(ReplayWriter& writer, Kind kind, int x, int y) {
     writer.Record(kind, a);
 }
 
+// A read that may fail: whether it did, and the value it left.
+template <typename T>
+bool RecordRead(ReplayWriter& writer, Kind kind, bool ok, T Answer::*field, const T& value) {
+    Answer a;
+    a.ok = ok;
+    a.*field = value;
+    writer.Record(kind, a);
+    return ok;
+}
+
 }  // namespace
 
 RecordingPlatform::RecordingPlatform(Platform& inner, const std::string& path)
@@ -138,19 +148,13 @@ int RecordingPlatform::JoystickCount() {
 }
 
 bool RecordingPlatform::GetJoystickCaps(int index, JoystickCaps& caps) {
-    Answer a;
-    a.ok = inner_.GetJoystickCaps(index, caps);
-    a.caps = caps;
-    writer_->Record(Kind::JoystickCaps, a);
-    return a.ok;
+    const bool ok = inner_.GetJoystickCaps(index, caps);
+    return RecordRead(*writer_, Kind::JoystickCaps, ok, &Answer::caps, caps);
 }
 
 bool RecordingPlatform::GetJoystickPosition(int index, JoystickPosition& position) {
-    Answer a;
-    a.ok = inner_.GetJoystickPosition(index, position);
-    a.position = position;
-    writer_->Record(Kind::JoystickPosition, a);
-    return a.ok;
+    const bool ok = inner_.GetJoystickPosition(index, position);
+    return RecordRead(*writer_, Kind::JoystickPosition, ok, &Answer::position, position);
 }
 
 std::unique_ptr<SoundDevice> RecordingPlatform::CreateSoundDevice() {

@@ -83,6 +83,16 @@ void EncodePayload(Kind kind, const Answer& a, ByteSink& out) {
                 out.Signed(m.bitCount);
             }
             break;
+        case Kind::Foreground:
+        case Kind::SetDisplayMode:
+        case Kind::CanMakeSurface:
+        case Kind::CanMakePrimary:
+        case Kind::SurfacesLost:
+        case Kind::RestoreSurfaces:
+        case Kind::SoundDevice:
+        case Kind::PrimaryBuffer:
+        case Kind::VoicePlaying:
+        case Kind::VoiceDuplicate: out.Byte(a.ok); break;
         case Kind::Present:
             out.Byte(a.ok);
             out.Hash(a.hash);
@@ -120,7 +130,6 @@ void EncodePayload(Kind kind, const Answer& a, ByteSink& out) {
             }
             break;
         case Kind::End: break;
-        default: out.Byte(a.ok); break;  // the rest: a yes or no alone
     }
 }
 
@@ -148,6 +157,16 @@ void DecodePayload(Kind kind, ByteSource& in, Answer& a) {
                 m.bitCount = in.Signed32();
             }
             break;
+        case Kind::Foreground:
+        case Kind::SetDisplayMode:
+        case Kind::CanMakeSurface:
+        case Kind::CanMakePrimary:
+        case Kind::SurfacesLost:
+        case Kind::RestoreSurfaces:
+        case Kind::SoundDevice:
+        case Kind::PrimaryBuffer:
+        case Kind::VoicePlaying:
+        case Kind::VoiceDuplicate: a.ok = in.Flag(); break;
         case Kind::Present:
             a.ok = in.Flag();
             a.hash = in.Hash();
@@ -185,7 +204,6 @@ void DecodePayload(Kind kind, ByteSource& in, Answer& a) {
             }
             break;
         case Kind::End: break;
-        default: a.ok = in.Flag(); break;  // the rest: a yes or no alone
     }
 }
 
