@@ -27,6 +27,15 @@ protected:
         device.OnRestore = [this](TComponent*) { log.push_back("OnRestore"); };
         device.OnFinalize = [this](TComponent*) { log.push_back("OnFinalize"); };
     }
+    // The watched device's Initialize throws E with `text` once the listeners
+    // heard it start and end, and leaves the device uninitialised.
+    template <typename E>
+    void ExpectInitializeFails(const std::string& text) {
+        Watch(sound);
+        EXPECT_EQ(test::ErrorOf<E>([&] { sound.Initialize(); }), text);
+        EXPECT_EQ(log, (Log{"B1", "A1", "OnInitializing", "B3", "A3"}));
+        EXPECT_FALSE(sound.Initialized());
+    }
 };
 
 TEST_F(DeviceLifecycle, InitializeFinalizeAndDestroyInOrderNewestListenerFirst) {
@@ -91,10 +100,7 @@ TEST_F(DeviceLifecycle, WithoutAFormNothingStarts) {
 
 TEST_F(DeviceLifecycle, AMissingDeviceFinalisesAndThrowsUnlessLoading) {
     world.noDevice = true;
-    Watch(sound);
-    EXPECT_EQ(test::ErrorOf<EDirectSoundError>([&] { sound.Initialize(); }), "DirectSound cannot be initialized");
-    EXPECT_EQ(log, (Log{"B1", "A1", "OnInitializing", "B3", "A3"}));
-    EXPECT_FALSE(sound.Initialized());
+    ExpectInitializeFails<EDirectSoundError>("DirectSound cannot be initialized");
 
     log.clear();
     EXPECT_NO_THROW(sound.Loaded());
@@ -110,10 +116,7 @@ TEST_F(DeviceLifecycle, AMissingDeviceFinalisesAndThrowsUnlessLoading) {
 
 TEST_F(DeviceLifecycle, APrimaryBufferFailureFreesTheDevice) {
     world.noPrimaryBuffer = true;
-    Watch(sound);
-    EXPECT_EQ(test::ErrorOf<EDXSoundError>([&] { sound.Initialize(); }), "Primary Buffer cannot be made");
-    EXPECT_EQ(log, (Log{"B1", "A1", "OnInitializing", "B3", "A3"}));
-    EXPECT_FALSE(sound.Initialized());
+    ExpectInitializeFails<EDXSoundError>("Primary Buffer cannot be made");
     EXPECT_EQ(world.devicesAlive, 0);
     // Not a missing device: Loaded lets it through.
     EXPECT_THROW(sound.Loaded(), EDXSoundError);
