@@ -1,8 +1,12 @@
 // platform/replay/ReplayRecords.cpp — each kind's payload, both ways.
+//
+// One routine walks a payload's fields; an encoder writes each, a decoder
+// reads each within its bounds, so that both sides always agree.
 
 #include "platform/replay/ReplayRecords.h"
 
 #include <limits>
+#include <type_traits>
 
 namespace skyrend::platform::replay {
 
@@ -52,159 +56,148 @@ void DecodeKeys(ByteSource& in, std::array<uint8_t, 256>& keys) {
     }
 }
 
-void EncodeCaps(const JoystickCaps& c, ByteSink& out) {
-    for (int v : {c.xMin, c.xMax, c.yMin, c.yMax, c.zMin, c.zMax, c.buttonCount}) out.Signed(v);
-}
+// Writing a payload: every field goes out as it is.
+class Encoder {
+public:
+    explicit Encoder(ByteSink& out) : out_(out) {}
+    void Flag(bool v) { out_.Byte(v); }
+    void Signed(int64_t v) { out_.Signed(v); }
+    template <typename T>
+    void Unsigned(T v, uint64_t /*max*/) {
+        out_.Unsigned(static_cast<std::make_unsigned_t<T>>(v));
+    }
+    void Hash(uint64_t v) { out_.Hash(v); }
+    void Text(const std::string& v, uint64_t max) { out_.Text(v.substr(0, max)); }
+    template <typename T, typename Each>
+    void List(const std::vector<T>& v, uint64_t /*max*/, Each each) {
+        out_.Unsigned(v.size());
+        for (const T& e : v) each(e);
+    }
+    void Message(const skyrend::platform::Message& m) { EncodeMessage(m, out_); }
+    void Keys(const std::array<uint8_t, 256>& keys) { EncodeKeys(keys, out_); }
+    void Require(bool /*holds*/, const char* /*what*/) {}
 
-void DecodeCaps(ByteSource& in, JoystickCaps& c) {
-    for (int* v : {&c.xMin, &c.xMax, &c.yMin, &c.yMax, &c.zMin, &c.zMax, &c.buttonCount}) *v = in.Signed32();
+private:
+    ByteSink& out_;
+};
+
+// Reading a payload: every field within its bounds, or the record fails.
+class Decoder {
+public:
+    explicit Decoder(ByteSource& in) : in_(in) {}
+    void Flag(bool& v) { v = in_.Flag(); }
+    template <typename T>
+    void Signed(T& v) {
+        v = in_.Signed32();
+    }
+    template <typename T>
+    void Unsigned(T& v, uint64_t max) {
+        v = static_cast<T>(in_.Unsigned(max));
+    }
+    void Hash(uint64_t& v) { v = in_.Hash(); }
+    void Text(std::string& v, uint64_t max) { v = in_.Text(max); }
+    template <typename T, typename Each>
+    void List(std::vector<T>& v, uint64_t max, Each each) {
+        v.resize(static_cast<size_t>(in_.Unsigned(max)));
+        for (T& e : v) each(e);
+    }
+    void Message(skyrend::platform::Message& m) { DecodeMessage(in_, m); }
+    void Keys(std::array<uint8_t, 256>& keys) { DecodeKeys(in_, keys); }
+    void Require(bool holds, const char* what) {
+        if (!holds) in_.Fail(what);
+    }
+
+private:
+    ByteSource& in_;
+};
+
+// Each kind's payload, field by field, for an Encoder (a const answer) or a
+// Decoder (an answer to fill).
+template <typename A, typename Io>
+void Payload(Kind kind, A& a, Io& io) {
+    switch (kind) {
+        case Kind::Idle:
+        case Kind::EmptyPolls:
+            io.Unsigned(a.count, MaxCount);
+            io.Require(a.count != 0, "an empty run");
+            break;
+        case Kind::JoystickCount: io.Unsigned(a.count, 1024); break;
+        case Kind::Message: io.Message(a.message); break;
+        case Kind::Clock: io.Signed(a.number); break;
+        case Kind::UtcTime: io.Unsigned(a.number, 86399999); break;
+        case Kind::Cursor:
+        case Kind::ClientSize:
+            io.Signed(a.x);
+            io.Signed(a.y);
+            break;
+        case Kind::DisplayModes:
+            io.List(a.modes, MaxModes, [&io](auto& m) {
+                io.Signed(m.width);
+                io.Signed(m.height);
+                io.Signed(m.bitCount);
+            });
+            break;
+        case Kind::Foreground:
+        case Kind::SetDisplayMode:
+        case Kind::CanMakeSurface:
+        case Kind::CanMakePrimary:
+        case Kind::SurfacesLost:
+        case Kind::RestoreSurfaces:
+        case Kind::SoundDevice:
+        case Kind::PrimaryBuffer:
+        case Kind::VoicePlaying:
+        case Kind::VoiceDuplicate: io.Flag(a.ok); break;
+        case Kind::Present:
+            io.Flag(a.ok);
+            io.Hash(a.hash);
+            break;
+        case Kind::Keyboard: io.Keys(a.keys); break;
+        case Kind::JoystickCaps:
+            io.Flag(a.ok);
+            if (!a.ok) break;
+            for (auto* v : {&a.caps.xMin, &a.caps.xMax, &a.caps.yMin, &a.caps.yMax, &a.caps.zMin, &a.caps.zMax,
+                            &a.caps.buttonCount})
+                io.Signed(*v);
+            break;
+        case Kind::JoystickPosition:
+            io.Flag(a.ok);
+            if (!a.ok) break;
+            io.Signed(a.position.x);
+            io.Signed(a.position.y);
+            io.Signed(a.position.z);
+            io.Unsigned(a.position.buttons, U32);
+            break;
+        case Kind::Voice:
+            io.Flag(a.ok);
+            if (a.ok) break;
+            io.Unsigned(a.number, 2);  // 1 not made, 2 not filled
+            io.Text(a.text, MaxText);
+            break;
+        case Kind::File:
+            io.Text(a.text, MaxText);
+            io.Unsigned(a.size, std::numeric_limits<int64_t>::max());
+            io.Hash(a.hash);
+            break;
+        case Kind::Tick:
+            io.List(a.cues, MaxCues, [&io](auto& c) {
+                io.Unsigned(c.device, 7);
+                io.Signed(c.item);
+            });
+            break;
+        case Kind::End: break;
+    }
 }
 
 }  // namespace
 
 void EncodePayload(Kind kind, const Answer& a, ByteSink& out) {
-    switch (kind) {
-        case Kind::Idle:
-        case Kind::EmptyPolls:
-        case Kind::JoystickCount: out.Unsigned(a.count); break;
-        case Kind::Message: EncodeMessage(a.message, out); break;
-        case Kind::Clock: out.Signed(a.number); break;
-        case Kind::UtcTime: out.Unsigned(static_cast<uint64_t>(a.number)); break;
-        case Kind::Cursor:
-        case Kind::ClientSize:
-            out.Signed(a.x);
-            out.Signed(a.y);
-            break;
-        case Kind::DisplayModes:
-            out.Unsigned(a.modes.size());
-            for (const DisplayMode& m : a.modes) {
-                out.Signed(m.width);
-                out.Signed(m.height);
-                out.Signed(m.bitCount);
-            }
-            break;
-        case Kind::Foreground:
-        case Kind::SetDisplayMode:
-        case Kind::CanMakeSurface:
-        case Kind::CanMakePrimary:
-        case Kind::SurfacesLost:
-        case Kind::RestoreSurfaces:
-        case Kind::SoundDevice:
-        case Kind::PrimaryBuffer:
-        case Kind::VoicePlaying:
-        case Kind::VoiceDuplicate: out.Byte(a.ok); break;
-        case Kind::Present:
-            out.Byte(a.ok);
-            out.Hash(a.hash);
-            break;
-        case Kind::Keyboard: EncodeKeys(a.keys, out); break;
-        case Kind::JoystickCaps:
-            out.Byte(a.ok);
-            if (a.ok) EncodeCaps(a.caps, out);
-            break;
-        case Kind::JoystickPosition:
-            out.Byte(a.ok);
-            if (a.ok) {
-                out.Signed(a.position.x);
-                out.Signed(a.position.y);
-                out.Signed(a.position.z);
-                out.Unsigned(a.position.buttons);
-            }
-            break;
-        case Kind::Voice:
-            out.Byte(a.ok);
-            if (a.ok) break;
-            out.Unsigned(static_cast<uint64_t>(a.number));  // 1 not made, 2 not filled
-            out.Text(a.text.substr(0, MaxText));
-            break;
-        case Kind::File:
-            out.Text(a.text.substr(0, MaxText));
-            out.Unsigned(a.size);
-            out.Hash(a.hash);
-            break;
-        case Kind::Tick:
-            out.Unsigned(a.cues.size());
-            for (const Cue& c : a.cues) {
-                out.Unsigned(static_cast<uint32_t>(c.device));
-                out.Signed(c.item);
-            }
-            break;
-        case Kind::End: break;
-    }
+    Encoder io(out);
+    Payload(kind, a, io);
 }
 
 void DecodePayload(Kind kind, ByteSource& in, Answer& a) {
-    switch (kind) {
-        case Kind::Idle:
-        case Kind::EmptyPolls:
-            a.count = in.Unsigned(MaxCount);
-            if (a.count == 0) in.Fail("an empty run");
-            break;
-        case Kind::JoystickCount: a.count = in.Unsigned(1024); break;
-        case Kind::Message: DecodeMessage(in, a.message); break;
-        case Kind::Clock: a.number = in.Signed32(); break;
-        case Kind::UtcTime: a.number = static_cast<int64_t>(in.Unsigned(86399999)); break;
-        case Kind::Cursor:
-        case Kind::ClientSize:
-            a.x = in.Signed32();
-            a.y = in.Signed32();
-            break;
-        case Kind::DisplayModes:
-            a.modes.resize(static_cast<size_t>(in.Unsigned(MaxModes)));
-            for (DisplayMode& m : a.modes) {
-                m.width = in.Signed32();
-                m.height = in.Signed32();
-                m.bitCount = in.Signed32();
-            }
-            break;
-        case Kind::Foreground:
-        case Kind::SetDisplayMode:
-        case Kind::CanMakeSurface:
-        case Kind::CanMakePrimary:
-        case Kind::SurfacesLost:
-        case Kind::RestoreSurfaces:
-        case Kind::SoundDevice:
-        case Kind::PrimaryBuffer:
-        case Kind::VoicePlaying:
-        case Kind::VoiceDuplicate: a.ok = in.Flag(); break;
-        case Kind::Present:
-            a.ok = in.Flag();
-            a.hash = in.Hash();
-            break;
-        case Kind::Keyboard: DecodeKeys(in, a.keys); break;
-        case Kind::JoystickCaps:
-            a.ok = in.Flag();
-            if (a.ok) DecodeCaps(in, a.caps);
-            break;
-        case Kind::JoystickPosition:
-            a.ok = in.Flag();
-            if (a.ok) {
-                a.position.x = in.Signed32();
-                a.position.y = in.Signed32();
-                a.position.z = in.Signed32();
-                a.position.buttons = static_cast<uint32_t>(in.Unsigned(U32));
-            }
-            break;
-        case Kind::Voice:
-            a.ok = in.Flag();
-            if (a.ok) break;
-            a.number = static_cast<int64_t>(in.Unsigned(2));
-            a.text = in.Text(MaxText);
-            break;
-        case Kind::File:
-            a.text = in.Text(MaxText);
-            a.size = in.Unsigned(std::numeric_limits<int64_t>::max());
-            a.hash = in.Hash();
-            break;
-        case Kind::Tick:
-            a.cues.resize(static_cast<size_t>(in.Unsigned(MaxCues)));
-            for (Cue& c : a.cues) {
-                c.device = static_cast<int32_t>(in.Unsigned(7));
-                c.item = in.Signed32();
-            }
-            break;
-        case Kind::End: break;
-    }
+    Decoder io(in);
+    Payload(kind, a, io);
 }
 
 }  // namespace skyrend::platform::replay
