@@ -30,7 +30,7 @@ public:
         ReplayOptions options;
         options.onClock = [this](uint64_t clock) { FollowClock(clock); };
         if (!o_.video.empty()) {
-            video_ = std::make_unique<VideoWriter>(o_.video, platform::HeadlessPlatform::AudioRate);
+            video_ = OpenVideoWriter(o_.video, platform::HeadlessPlatform::AudioRate);
             options.onPresent = [this] { VideoFrame(); };
         }
         ReplayPlatform replay(hp_, file_, options);
