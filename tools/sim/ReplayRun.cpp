@@ -27,6 +27,7 @@ public:
 
     int Run() {
         hp_.EnableAudio(!o_.audio.empty() || !o_.video.empty());
+        hp_.KeepScreen(!o_.shots.empty() || !o_.video.empty());
         ReplayOptions options;
         options.onClock = [this](uint64_t clock) { FollowClock(clock); };
         if (!o_.video.empty()) {
