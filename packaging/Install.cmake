@@ -5,6 +5,7 @@
 #                               Debian keeps games; bin/skyrend links to it so
 #                               that it is on every PATH, root's included
 #   bin/dxgtool, skyrend-sim, make-assets
+#   lib/.../skyrend/skyrend-sim-video.so  the simulator's video writer
 #   libexec/skyrend/skyrend     the game itself
 #   share/games/skyrend/        gfx/, sfx/ and the default configuration files
 #   share/applications, share/metainfo, share/icons/hicolor, share/man
@@ -49,6 +50,7 @@ add_custom_target(packaging_files ALL DEPENDS ${compressed})
 
 install(TARGETS skyrend RUNTIME DESTINATION ${SKYREND_GAME_DIR})
 install(TARGETS dxgtool skyrend-sim make-assets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS skyrend-sim-video LIBRARY DESTINATION ${SKYREND_SIM_MODULE_DIR})
 install(PROGRAMS ${PACKAGING_OUT}/skyrend DESTINATION ${SKYREND_LAUNCHER_DIR})
 install(FILES ${PACKAGING_OUT}/bin/skyrend DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${GAME_DIR}/gfx ${GAME_DIR}/sfx DESTINATION ${SKYREND_DATA_DIR})

@@ -21,7 +21,7 @@ constexpr uint64_t MillisecondsPerDay = 86400000;
 
 }  // namespace
 
-HeadlessPlatform::HeadlessPlatform() : modes_(ProfileModes) { screen_.Reset(desktopWidth_, desktopHeight_); }
+HeadlessPlatform::HeadlessPlatform() : modes_(ProfileModes) { ResetScreen(); }
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
@@ -60,7 +60,12 @@ void HeadlessPlatform::SetDesktopSize(int width, int height) {
     desktopHeight_ = std::max(height, 1);
     if (hasMode_) return;
     KeepPresented();
-    screen_.Reset(desktopWidth_, desktopHeight_);
+    ResetScreen();
+}
+
+void HeadlessPlatform::KeepScreen(bool on) {
+    keepScreen_ = on;
+    ResetScreen();
 }
 
 void HeadlessPlatform::SetSurfaceMemory(bool video, bool system) {
@@ -167,7 +172,7 @@ bool HeadlessPlatform::SetDisplayMode(const DisplayMode& mode) {
     hasMode_ = true;
     mode_ = mode;
     KeepPresented();
-    screen_.Reset(mode.width, mode.height);
+    ResetScreen();
     return true;
 }
 
@@ -175,7 +180,7 @@ void HeadlessPlatform::RestoreDisplayMode() {
     if (!hasMode_) return;
     hasMode_ = false;
     KeepPresented();
-    screen_.Reset(desktopWidth_, desktopHeight_);
+    ResetScreen();
 }
 
 bool HeadlessPlatform::CanMakeSurface(int width, int height, bool videoMemory) {
@@ -190,6 +195,17 @@ bool HeadlessPlatform::Present(const PixelView& source, const Rect& dest, bool) 
     presentedBehind_ = true;
     ++presentCount_;
     return true;
+}
+
+// Presenting onto an empty screen image still checks the source and takes
+// its hash, and copies nothing.
+void HeadlessPlatform::ResetScreen() {
+    const int width = hasMode_ ? mode_.width : desktopWidth_;
+    const int height = hasMode_ ? mode_.height : desktopHeight_;
+    if (keepScreen_)
+        screen_.Reset(width, height);
+    else
+        screen_ = ScreenImage();
 }
 
 void HeadlessPlatform::KeepPresented() const {

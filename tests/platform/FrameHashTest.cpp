@@ -86,5 +86,21 @@ TEST(FrameHash, PresentingHashesTheFrameAsAReplayDoes) {
     EXPECT_EQ(hash, HashFrame(frame));
 }
 
+TEST(FrameHash, AScreenNotKeptIsStillCheckedAndHashedButHoldsNoPicture) {
+    HeadlessPlatform p;
+    p.KeepScreen(false);
+    ASSERT_TRUE(p.SetDisplayMode({1024, 768, 32}));
+    p.HashPresentedFrames(true);
+    std::vector<uint32_t> pixels = Noise(1024 * 768, 5);
+    const PixelView frame{pixels.data(), 1024, 768, 1024};
+    uint64_t hash = 0;
+    ASSERT_TRUE(p.Present(frame, {0, 0, 1024, 768}, false));
+    ASSERT_TRUE(p.PresentedFrameHash(hash));
+    EXPECT_EQ(hash, HashFrame(frame));
+    EXPECT_EQ(p.PresentCount(), 1u);
+    EXPECT_TRUE(p.LastPresented().pixels.empty());
+    EXPECT_FALSE(p.Present({nullptr, 1024, 768, 1024}, {0, 0, 1024, 768}, false));
+}
+
 }  // namespace
 }  // namespace skyrend::platform

@@ -27,10 +27,11 @@ public:
 
     int Run() {
         hp_.EnableAudio(!o_.audio.empty() || !o_.video.empty());
+        hp_.KeepScreen(!o_.shots.empty() || !o_.video.empty());
         ReplayOptions options;
         options.onClock = [this](uint64_t clock) { FollowClock(clock); };
         if (!o_.video.empty()) {
-            video_ = std::make_unique<VideoWriter>(o_.video, platform::HeadlessPlatform::AudioRate);
+            video_ = OpenVideoWriter(o_.video, platform::HeadlessPlatform::AudioRate);
             options.onPresent = [this] { VideoFrame(); };
         }
         ReplayPlatform replay(hp_, file_, options);

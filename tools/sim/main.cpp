@@ -149,6 +149,8 @@ public:
         // The mix always runs, so that voices finish as they would with
         // --audio; its samples are kept only when asked for.
         hp_.EnableAudio(!o_.audio.empty());
+        // Only screenshots look at the presented picture.
+        hp_.KeepScreen(!o_.shots.empty());
         if (!o_.record.empty()) {
             recorder_ = std::make_unique<platform::replay::RecordingPlatform>(hp_, o_.record);
             platform::SetCurrent(recorder_.get());

@@ -1,6 +1,7 @@
-// tools/sim/VideoWriter.cpp — encoding and muxing with FFmpeg.
+// tools/sim/video/FfmpegVideoWriter.cpp — encoding and muxing with FFmpeg,
+// and the module's entry.
 
-#include "tools/sim/VideoWriter.h"
+#include "tools/sim/video/FfmpegVideoWriter.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -21,7 +22,7 @@ namespace {
 constexpr AVRational Milliseconds{1, 1000};
 }
 
-VideoWriter::VideoWriter(const std::string& path, int sampleRate) : path_(path), sampleRate_(sampleRate) {
+FfmpegVideoWriter::FfmpegVideoWriter(const std::string& path, int sampleRate) : path_(path), sampleRate_(sampleRate) {
     // The encoders' statistics are not ours to print; their errors are.
     av_log_set_level(AV_LOG_ERROR);
     if (!avcodec_find_encoder_by_name("libx264") && !avcodec_find_encoder(AV_CODEC_ID_H264))
@@ -29,7 +30,7 @@ VideoWriter::VideoWriter(const std::string& path, int sampleRate) : path_(path),
     if (!avcodec_find_encoder(AV_CODEC_ID_AAC)) Fail("no AAC encoder in this FFmpeg");
 }
 
-VideoWriter::~VideoWriter() {
+FfmpegVideoWriter::~FfmpegVideoWriter() {
     if (format_ && format_->pb && !finished_) avio_closep(&format_->pb);
     avformat_free_context(format_);
     avcodec_free_context(&video_);
@@ -41,7 +42,7 @@ VideoWriter::~VideoWriter() {
     swr_free(&resample_);
 }
 
-void VideoWriter::Fail(const std::string& what, int code) const {
+void FfmpegVideoWriter::Fail(const std::string& what, int code) const {
     std::string text = path_ + ": " + what;
     if (code < 0) {
         char reason[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -51,7 +52,7 @@ void VideoWriter::Fail(const std::string& what, int code) const {
     throw VideoError(text);
 }
 
-void VideoWriter::Open(int width, int height) {
+void FfmpegVideoWriter::Open(int width, int height) {
     int rc = avformat_alloc_output_context2(&format_, nullptr, "mp4", path_.c_str());
     if (rc < 0 || !format_) Fail("cannot make an MP4 file", rc);
     packet_ = av_packet_alloc();
@@ -62,7 +63,7 @@ void VideoWriter::Open(int width, int height) {
     open_ = true;
 }
 
-void VideoWriter::OpenVideo(int width, int height) {
+void FfmpegVideoWriter::OpenVideo(int width, int height) {
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
     if (!codec) codec = avcodec_find_encoder(AV_CODEC_ID_H264);
     videoStream_ = avformat_new_stream(format_, nullptr);
@@ -89,7 +90,7 @@ void VideoWriter::OpenVideo(int width, int height) {
     if ((rc = av_frame_get_buffer(picture_, 0)) < 0) Fail("no memory for a picture", rc);
 }
 
-void VideoWriter::OpenAudio() {
+void FfmpegVideoWriter::OpenAudio() {
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
     audioStream_ = avformat_new_stream(format_, nullptr);
     audio_ = avcodec_alloc_context3(codec);
@@ -115,7 +116,7 @@ void VideoWriter::OpenAudio() {
     if ((rc = av_frame_get_buffer(sound_, 0)) < 0) Fail("no memory for sound", rc);
 }
 
-void VideoWriter::Send(AVCodecContext* codec, AVStream* stream, AVFrame* frame) {
+void FfmpegVideoWriter::Send(AVCodecContext* codec, AVStream* stream, AVFrame* frame) {
     int rc = avcodec_send_frame(codec, frame);
     if (rc < 0) Fail("the encoder refuses a frame", rc);
     while ((rc = avcodec_receive_packet(codec, packet_)) >= 0) {
@@ -129,7 +130,7 @@ void VideoWriter::Send(AVCodecContext* codec, AVStream* stream, AVFrame* frame) 
     if (rc != AVERROR(EAGAIN) && rc != AVERROR_EOF) Fail("the encoder failed", rc);
 }
 
-void VideoWriter::Frame(const uint32_t* pixels, int width, int height, int64_t ms) {
+void FfmpegVideoWriter::Frame(const uint32_t* pixels, int width, int height, int64_t ms) {
     if (!pixels || width <= 0 || height <= 0) return;
     if (!open_) Open(width, height);
     int rc = av_frame_make_writable(picture_);
@@ -163,13 +164,13 @@ void VideoWriter::Frame(const uint32_t* pixels, int width, int height, int64_t m
     EncodeAudio(false);
 }
 
-void VideoWriter::Audio(const int16_t* samples, size_t frames) {
+void FfmpegVideoWriter::Audio(const int16_t* samples, size_t frames) {
     pendingAudio_.insert(pendingAudio_.end(), samples, samples + frames * 2);
     if (open_) EncodeAudio(false);
 }
 
 // Whole encoder frames of sound; with `last`, the rest too.
-void VideoWriter::EncodeAudio(bool last) {
+void FfmpegVideoWriter::EncodeAudio(bool last) {
     const size_t frameSize = static_cast<size_t>(audio_->frame_size);
     size_t used = 0;
     while (pendingAudio_.size() / 2 - used >= frameSize || (last && pendingAudio_.size() / 2 > used)) {
@@ -188,7 +189,7 @@ void VideoWriter::EncodeAudio(bool last) {
     pendingAudio_.erase(pendingAudio_.begin(), pendingAudio_.begin() + static_cast<std::ptrdiff_t>(used * 2));
 }
 
-void VideoWriter::Finish() {
+void FfmpegVideoWriter::Finish() {
     if (finished_) return;
     if (!open_) Fail("the replay presents no frame");
     EncodeAudio(true);
@@ -201,3 +202,8 @@ void VideoWriter::Finish() {
 }
 
 }  // namespace skyrend::sim
+
+// The module's one entry, found by name when the module is loaded.
+extern "C" skyrend::sim::VideoWriter* SkyrendOpenVideoWriter(const char* path, int sampleRate) {
+    return new skyrend::sim::FfmpegVideoWriter(path, sampleRate);
+}
