@@ -92,6 +92,7 @@ void EncodePayload(Kind kind, const Answer& a, ByteSink& out) {
         case Kind::SoundDevice:
         case Kind::PrimaryBuffer:
         case Kind::VoicePlaying:
+        case Kind::SoundConnected:
         case Kind::VoiceDuplicate: out.Byte(a.ok); break;
         case Kind::Present:
             out.Byte(a.ok);
@@ -166,6 +167,7 @@ void DecodePayload(Kind kind, ByteSource& in, Answer& a) {
         case Kind::SoundDevice:
         case Kind::PrimaryBuffer:
         case Kind::VoicePlaying:
+        case Kind::SoundConnected:
         case Kind::VoiceDuplicate: a.ok = in.Flag(); break;
         case Kind::Present:
             a.ok = in.Flag();

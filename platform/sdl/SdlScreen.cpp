@@ -58,6 +58,10 @@ void SdlScreen::Create(const std::string& title) {
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP |
                                    SDL_WINDOW_RESIZABLE);
     if (!window_) throw std::runtime_error(std::string("the main window cannot be made: ") + SDL_GetError());
+    if (!MakeRenderer()) throw std::runtime_error(std::string("the main window cannot draw: ") + SDL_GetError());
+}
+
+bool SdlScreen::MakeRenderer() {
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (renderer_ && OnSoftwareGl(renderer_)) {
         SDL_DestroyRenderer(renderer_);
@@ -67,8 +71,10 @@ void SdlScreen::Create(const std::string& title) {
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) throw std::runtime_error(std::string("the main window cannot draw: ") + SDL_GetError());
+    if (!renderer_) return false;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    vsync_ = true;
+    return true;
 }
 
 void SdlScreen::Show() {
@@ -233,6 +239,16 @@ void SdlScreen::FitWindowToMode() {
 }
 
 bool SdlScreen::Restore() {
+    // A lost device takes the renderer with it: everything is made anew.
+    if (deviceLost_ && window_) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+        textureWidth_ = textureHeight_ = 0;
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+        if (!MakeRenderer()) return false;
+        deviceLost_ = false;
+    }
     if (!renderer_) return false;
     int clientWidth = 0, clientHeight = 0;
     ClientSize(clientWidth, clientHeight);
