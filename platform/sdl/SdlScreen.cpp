@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/common/FrameHash.h"
+#include "platform/sdl/SdlDesktop.h"
 
 namespace skyrend::platform {
 
@@ -173,6 +174,7 @@ bool SdlScreen::MakeTexture(int width, int height) {
 bool SdlScreen::Present(const PixelView& source, const Rect& dest, bool waitVBlank, uint64_t* hash, bool& hashed) {
     hashed = false;
     if (!renderer_ || lost_) return false;
+    FollowDesktop();
     int width = 0, height = 0;
     ClientSize(width, height);
     if (!MakeTexture(width, height)) return false;
@@ -200,6 +202,16 @@ bool SdlScreen::Present(const PixelView& source, const Rect& dest, bool waitVBla
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
     return true;
+}
+
+// Full screen covers the desktop also after it changed size; asking the
+// window system costs a round trip, so it is asked twice a second.
+void SdlScreen::FollowDesktop() {
+    constexpr Uint64 CheckEveryMs = 500;
+    const Uint64 now = SDL_GetTicks64();
+    if (!fullScreen_ || now - desktopCheckedAt_ < CheckEveryMs) return;
+    desktopCheckedAt_ = now;
+    CoverDesktop(window_);
 }
 
 void SdlScreen::ToggleFullScreen() {

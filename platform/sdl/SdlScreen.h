@@ -59,6 +59,7 @@ private:
     bool MakeRenderer();
     bool MakeTexture(int width, int height);
     void FitWindowToMode();
+    void FollowDesktop();
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -70,6 +71,7 @@ private:
     bool fullScreen_ = true;
     bool vsync_ = true;
     bool lost_ = false;
+    Uint64 desktopCheckedAt_ = 0;
     bool deviceLost_ = false;
     ScreenImage image_;
 };

@@ -13,7 +13,11 @@
 # - the joystick steers, unplugged it steers no more, and plugged in again it
 #   steers again;
 # - minimised and restored, the game is deactivated and activated: a new
-#   game starts, with the menu and no page.
+#   game starts, with the menu and no page;
+# - then, on a nested X server whose desktop changes size under the full-
+#   screen game (Xephyr in a window of its own: this Xvfb keeps its size),
+#   the picture is scaled to fit the new desktop and clicks still land on
+#   the menu's buttons.
 source "$SOURCE_DIR/tests/e2e/session.sh"
 
 CONTROL="$WORK/control"
@@ -132,8 +136,32 @@ minimise_and_restore() {
 xwininfo_viewable() { xwininfo -id "$GAME_WINDOW" | grep -q IsViewable; }
 window_gone() { ! xwininfo_viewable; }
 
+desktop_resized() {
+    step "the desktop shrinks from 1920 x 1200 to 1280 x 1024 under the full-screen game"
+    local host=$DISPLAY
+    Xephyr -displayfd 3 -screen 1920x1200 -resizeable -nolisten tcp -noreset 3>"$WORK/nested" \
+        >"$WORK/xephyr.log" 2>&1 &
+    EXTRA_PIDS+=($!)
+    until_true 15 test -s "$WORK/nested" || fail "Xephyr did not start"
+    local nested; nested=$(xdotool search --name Xephyr | head -n 1)
+    export DISPLAY=":$(head -n 1 "$WORK/nested")"
+    start_game
+    pointer $AWAY
+    shot_matches big scaled 1024,768 112,84 "$WORK/m0.png" || fail "the menu is not scaled to the 1920 x 1200 desktop"
+    DISPLAY=$host xdotool windowsize "$nested" 1280 1024
+    until_true 10 desktop_is 1280x1024 || fail "the nested desktop did not change size"
+    shot_matches small scaled 1024,768 112,84 "$WORK/m0.png" || fail "the menu is not scaled to the new desktop"
+    # Button 2 at display (262, 231), scaled by 1.25 below a bar of 32 rows.
+    pointer 328 321 click
+    pointer $AWAY
+    shot_matches page2_small scaled 1024,768 112,84 "$WORK/m0.png" "$WORK/m8.png@301,0" ||
+        fail "a click on button 2 of the rescaled menu did not show page 2"
+    close_game
+}
+desktop_is() { xdpyinfo | grep -q "dimensions: *$1 pixels"; }
+
 # DEVICE_CASES picks some of the cases (while working on one of them).
-CASES=${DEVICE_CASES:-render_resets sound_lost_and_back joystick_out_and_in minimise_and_restore}
+CASES=${DEVICE_CASES:-render_resets sound_lost_and_back joystick_out_and_in minimise_and_restore desktop_resized}
 # A write past the file-size limit fails instead of ending the writer: the
 # game inherits the ignored signal.
 trap '' XFSZ
@@ -145,8 +173,9 @@ menu_shown start || fail "the menu does not show at start"
 case " $CASES " in *" joystick_out_and_in "*)
     until_true 15 carried "joystick attach" 0 || fail "the game did not plug in the joystick at its start" ;;
 esac
-for case in $CASES; do "$case"; done
+for case in ${CASES/desktop_resized/}; do "$case"; done
 
 step "the window system closes the window"
 close_game
+case " $CASES " in *" desktop_resized "*) desktop_resized ;; esac
 echo "device checks passed"
