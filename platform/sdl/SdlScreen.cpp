@@ -62,11 +62,14 @@ void SdlScreen::Create(const std::string& title) {
     if (!MakeRenderer()) throw std::runtime_error(std::string("the main window cannot draw: ") + SDL_GetError());
 }
 
+// Once the GL was found to rasterise on the processor it is not tried again:
+// a GL renderer would make the window anew, at the size SDL last knew.
 bool SdlScreen::MakeRenderer() {
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!softwareOnly_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (renderer_ && OnSoftwareGl(renderer_)) {
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
+        softwareOnly_ = true;
         // The window's own pixels go to the X server as they are, not through
         // that GL again.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");

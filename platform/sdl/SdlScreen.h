@@ -73,6 +73,7 @@ private:
     bool lost_ = false;
     Uint64 desktopCheckedAt_ = 0;
     bool deviceLost_ = false;
+    bool softwareOnly_ = false;  // the GL rasterises on the processor: SDL's own renderer
     ScreenImage image_;
 };
 
