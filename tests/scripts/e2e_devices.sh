@@ -151,7 +151,8 @@ desktop_resized() {
     until_true 15 picture_moves || fail "the game does not run on the nested desktop"
     DISPLAY=$host xdotool windowsize "$nested" 1280 1024
     until_true 10 desktop_is 1280x1024 || fail "the nested desktop did not change size"
-    shot_matches small scaled 1024,768 112,84 "$WORK/m0.png" || fail "the menu is not scaled to the new desktop"
+    shot_matches small scaled 1024,768 112,84 "$WORK/m0.png" ||
+        fail "the menu is not scaled to the new desktop (window: $(xwininfo -id "$GAME_WINDOW" | grep -E 'Width|Height' | xargs))"
     control device-reset
     shot_matches reset_small scaled 1024,768 112,84 "$WORK/m0.png" ||
         fail "after a device reset the menu is not scaled to the new desktop"
