@@ -148,6 +148,21 @@ void TDXSound::Finalize() {
         release);
 }
 
+// Asked before a wave list loads (every new game). A device that never
+// opened stays as it is; one whose output went away is opened again, and
+// while the platform still refuses it stays uninitialised (playing nothing)
+// and tries again at the next load.
+void TDXSound::Reconnect() {
+    if (initialized_ ? device_->Connected() : !outputLost_) return;
+    outputLost_ = true;
+    try {
+        Initialize();
+    } catch (const EDirectSoundError&) {
+        return;  // still gone: silent, as a device refused at form load
+    }
+    outputLost_ = false;
+}
+
 void TDXSound::Restore() {
     Broadcast(dsntRestore);
     Raise(OnRestore);
@@ -155,7 +170,11 @@ void TDXSound::Restore() {
 
 // ---------------------------------------------------------------- wave list
 
-TDXWaveList::TDXWaveList(TComponent* owner) : TComponent(owner), Items(this) {}
+TDXWaveList::TDXWaveList(TComponent* owner) : TComponent(owner), Items(this) {
+    Items.BeforeLoad = [this] {
+        if (dxSound_) dxSound_->Reconnect();
+    };
+}
 
 TDXWaveList::~TDXWaveList() { SetDXSound(nullptr); }
 

@@ -5,7 +5,8 @@
 // (the wave lists) when it is destroyed, initialises, is initialised, is
 // finalised and is restored, so that they make and drop their voices with it.
 // A device the platform refuses at form load stays uninitialised without a
-// word, and its wave lists then never play.
+// word, and its wave lists then never play. A device whose output goes away
+// later plays silently until the next load of a wave list opens it again.
 
 #pragma once
 
@@ -65,6 +66,8 @@ public:
     // After the stored settings: Initialize when AutoInitialize is set; a
     // device the platform refuses leaves the component uninitialised.
     void Loaded() override;
+    // Opens the device again when its output has gone away (see DXSounds.cpp).
+    void Reconnect();
 
     TNotifyEvent OnFinalize, OnInitialize, OnInitializing, OnRestore;
 
@@ -93,6 +96,7 @@ private:
     bool initStarted_ = false;
     bool initializeEventRaised_ = false;
     bool primaryMade_ = false;
+    bool outputLost_ = false;  // the output went away and has not been reopened
     std::unique_ptr<platform::SoundDevice> device_;
     TForm* hookedForm_ = nullptr;
     int hookId_ = 0;

@@ -238,6 +238,7 @@ void TWaveCollection::LoadFromFile(const std::string& fileName) {
 }
 
 void TWaveCollection::LoadFromStream(TStream& stream) {
+    if (BeforeLoad) BeforeLoad();
     Clear();
     {
         TWaveCollectionComponent root(*this);

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -169,6 +170,10 @@ public:
 
     TDXSound* DXSound() const { return device_; }
     TComponent* Owner() const { return owner_; }
+
+    // Runs as a load starts: the wave list brings back a device whose output
+    // went away, so that the loaded items get voices that sound.
+    std::function<void()> BeforeLoad;
 
 private:
     TComponent* owner_;

@@ -130,6 +130,9 @@ public:
     // Null with `error` set when no voice can be had.
     virtual std::unique_ptr<SoundVoice> CreateVoice(const WaveFormat& format, const uint8_t* data,
                                                     size_t size, VoiceError& error) = 0;
+    // False once the output behind the device has gone away (unplugged, its
+    // sink failing); its voices then play silently and never come back.
+    virtual bool Connected() = 0;
 };
 
 // ---------------------------------------------------------------- platform
@@ -191,7 +194,8 @@ public:
     virtual bool GetJoystickCaps(int index, JoystickCaps& caps) = 0;
     virtual bool GetJoystickPosition(int index, JoystickPosition& position) = 0;
 
-    // Sound: null when no device can be opened.
+    // Sound: null when no device can be opened. A device asked for after the
+    // output went away is made on the output opened anew.
     virtual std::unique_ptr<SoundDevice> CreateSoundDevice() = 0;
 };
 

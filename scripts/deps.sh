@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-gfx-dev libopenal-dev libopenal-data
   libcairo2-dev libjpeg62-turbo-dev libpng-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xdotool imagemagick x11-utils sox
+  xvfb xserver-xephyr xdotool imagemagick x11-utils sox libx11-dev
   dpkg-dev file lintian desktop-file-utils appstream locales
   libxxhash-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev ffmpeg
 )
@@ -16,7 +16,7 @@ if [ "${1:-}" = "--run-only" ]; then
   packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev
             libopenal-dev libcairo2-dev libjpeg62-turbo-dev libpng-dev libfontconfig-dev
             fonts-dejavu-core libgtest-dev libbenchmark-dev libsdl2-gfx-dev
-            libxxhash-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev)
+            libx11-dev libxxhash-dev libavcodec-dev libavformat-dev libswscale-dev libswresample-dev)
 fi
 
 missing=()

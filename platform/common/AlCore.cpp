@@ -116,6 +116,14 @@ void AlCore::MakeCurrent() {
 
 bool AlCore::IsLoopback() const { return impl_->loopback; }
 
+bool AlCore::Connected() {
+    // Without the extension nobody can tell; the device counts as there.
+    if (!alcIsExtensionPresent(impl_->device, "ALC_EXT_disconnect")) return true;
+    ALCint connected = ALC_TRUE;
+    alcGetIntegerv(impl_->device, ALC_CONNECTED, 1, &connected);
+    return connected != ALC_FALSE;
+}
+
 void AlCore::Render(size_t frames, std::vector<int16_t>& out) {
     if (!impl_->loopback || frames == 0) return;
     MakeCurrent();

@@ -31,6 +31,8 @@ public:
     // goes through here first, so several cores can live side by side.
     void MakeCurrent();
     bool IsLoopback() const;
+    // False once OpenAL reports the output device disconnected.
+    bool Connected();
 
     // Loopback only: mixes the next `frames` stereo frames and appends them to
     // `out` as 16-bit samples, left then right.

@@ -213,6 +213,8 @@ public:
         return std::make_unique<AlVoice>(std::move(buffer), source, VoiceSettings{});
     }
 
+    bool Connected() override { return core_->Connected(); }
+
 private:
     std::shared_ptr<AlCore> core_;
 };

@@ -62,6 +62,11 @@ public:
         if (!voice) return nullptr;
         return std::make_unique<RecordedVoice>(std::move(voice), writer_);
     }
+    bool Connected() override {
+        const bool connected = inner_->Connected();
+        Note(*writer_, Kind::SoundConnected, connected);
+        return connected;
+    }
 
 private:
     std::unique_ptr<SoundDevice> inner_;

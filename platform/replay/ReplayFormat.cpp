@@ -32,6 +32,7 @@ const char* KindName(Kind kind) {
         case Kind::Voice: return "a sound voice";
         case Kind::VoicePlaying: return "a voice's playing state";
         case Kind::VoiceDuplicate: return "a voice duplicate";
+        case Kind::SoundConnected: return "a sound output's presence";
         case Kind::File: return "a file";
         case Kind::Tick: return "the end of a tick";
         case Kind::End: return "the end of the session";

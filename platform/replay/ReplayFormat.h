@@ -63,6 +63,7 @@ enum class Kind : uint8_t {
     Voice = 22,            // byte 0/1, then (when 0) the error text
     VoicePlaying = 23,     // byte 0/1
     VoiceDuplicate = 24,   // byte 0/1
+    SoundConnected = 25,   // byte 0/1: a device's output is still there
     File = 30,             // name, size, hash of its contents: a file the game opened
     Tick = 31,             // cue count, then (device, item (signed)) for each
     End = 32,              // the session ended normally; nothing follows

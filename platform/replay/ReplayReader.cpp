@@ -12,7 +12,7 @@ namespace skyrend::platform::replay {
 namespace {
 
 bool KnownKind(uint8_t k) {
-    return (k >= static_cast<uint8_t>(Kind::Idle) && k <= static_cast<uint8_t>(Kind::VoiceDuplicate)) ||
+    return (k >= static_cast<uint8_t>(Kind::Idle) && k <= static_cast<uint8_t>(Kind::SoundConnected)) ||
            (k >= static_cast<uint8_t>(Kind::File) && k <= static_cast<uint8_t>(Kind::End));
 }
 

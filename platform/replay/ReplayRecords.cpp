@@ -146,6 +146,7 @@ void Payload(Kind kind, A& a, Io& io) {
         case Kind::SoundDevice:
         case Kind::PrimaryBuffer:
         case Kind::VoicePlaying:
+        case Kind::SoundConnected:
         case Kind::VoiceDuplicate: io.Flag(a.ok); break;
         case Kind::Present:
             io.Flag(a.ok);

@@ -68,6 +68,7 @@ public:
         auto voice = inner_ ? inner_->CreateVoice(format, data, size, ignored) : nullptr;
         return std::make_unique<ReplayVoice>(std::move(voice), player_);
     }
+    bool Connected() override { return Flag(*player_, Kind::SoundConnected); }
 
 private:
     std::unique_ptr<SoundDevice> inner_;

@@ -12,6 +12,7 @@
 #include "platform/sdl/SdlKeys.h"
 #include "platform/sdl/SdlLocale.h"
 #include "platform/sdl/SdlScreen.h"
+#include "platform/sdl/SdlTestControl.h"
 #include "platform/sdl/SdlVideo.h"
 #include "platform/sdl/StderrCapture.h"
 #include "platform/common/AlSound.h"
@@ -30,6 +31,8 @@ struct VideoSubsystem {
 struct SdlPlatform::Impl {
     VideoSubsystem video;
     SdlJoysticks joysticks;
+    // Only when a real-window test names its command file.
+    std::unique_ptr<SdlTestControl> control = SdlTestControl::FromEnvironment();
     SdlScreen screen;
     TextRasteriser text;
     std::shared_ptr<AlCore> sound;
@@ -155,13 +158,18 @@ bool SdlPlatform::Impl::Translate(const SDL_Event& event, Message& message) {
             closed = true;
             message = Message{.kind = MessageKind::Close};
             return true;
-        case SDL_RENDER_TARGETS_RESET:
-        case SDL_RENDER_DEVICE_RESET: screen.MarkLost(); return false;
+        case SDL_RENDER_TARGETS_RESET: screen.MarkLost(false); return false;
+        case SDL_RENDER_DEVICE_RESET: screen.MarkLost(true); return false;
         default: return false;
     }
 }
 
-SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) { UseUtf8CharacterType(); }
+SdlPlatform::SdlPlatform() : impl_(std::make_unique<Impl>()) {
+    UseUtf8CharacterType();
+    // A stick the test plugs in before the start is there when the input
+    // devices are set up.
+    if (impl_->control) impl_->control->Run();
+}
 
 SdlPlatform::~SdlPlatform() = default;
 
@@ -175,6 +183,7 @@ void SdlPlatform::CreateMainWindow(const std::string& title) {
 void SdlPlatform::ShowMainWindow() { impl_->screen.Show(); }
 
 bool SdlPlatform::PollMessage(Message& message) {
+    if (impl_->control) impl_->control->Run();
     SDL_Event event;
     while (SDL_PollEvent(&event))
         if (impl_->Translate(event, message)) return true;
@@ -229,10 +238,9 @@ bool SdlPlatform::PresentedFrameHash(uint64_t& hash) {
 bool SdlPlatform::SurfacesLost() {
     SDL_PumpEvents();
     // A reset waiting in the queue counts as well as one already seen.
-    if (SDL_HasEvents(SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET)) {
-        SDL_FlushEvents(SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET);
-        impl_->screen.MarkLost();
-    }
+    if (SDL_HasEvent(SDL_RENDER_DEVICE_RESET)) impl_->screen.MarkLost(true);
+    if (SDL_HasEvent(SDL_RENDER_TARGETS_RESET)) impl_->screen.MarkLost(false);
+    SDL_FlushEvents(SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET);
     return impl_->screen.Lost();
 }
 
@@ -271,7 +279,14 @@ bool SdlPlatform::GetJoystickPosition(int index, JoystickPosition& position) {
 }
 
 // Every sound device of the game is a logical device over the one output.
+// An output that went away is let go (voices still on it keep it until they
+// go) and opened again, under the same backoff as a first open.
 std::unique_ptr<SoundDevice> SdlPlatform::CreateSoundDevice() {
+    if (impl_->sound && !impl_->sound->Connected()) {
+        impl_->sound.reset();
+        impl_->soundRefusalSaid = false;
+        std::fprintf(stderr, "Skyrend: the sound output went away; it is looked for again at each new game\n");
+    }
     if (!impl_->sound) impl_->sound = impl_->OpenSound();
     if (!impl_->sound) return nullptr;
     return MakeAlSoundDevice(impl_->sound);

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/common/FrameHash.h"
+#include "platform/sdl/SdlDesktop.h"
 
 namespace skyrend::platform {
 
@@ -58,17 +59,26 @@ void SdlScreen::Create(const std::string& title) {
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP |
                                    SDL_WINDOW_RESIZABLE);
     if (!window_) throw std::runtime_error(std::string("the main window cannot be made: ") + SDL_GetError());
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!MakeRenderer()) throw std::runtime_error(std::string("the main window cannot draw: ") + SDL_GetError());
+}
+
+// Once the GL was found to rasterise on the processor it is not tried again:
+// a GL renderer would make the window anew, at the size SDL last knew.
+bool SdlScreen::MakeRenderer() {
+    if (!softwareOnly_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (renderer_ && OnSoftwareGl(renderer_)) {
         SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
+        softwareOnly_ = true;
         // The window's own pixels go to the X server as they are, not through
         // that GL again.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     }
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) throw std::runtime_error(std::string("the main window cannot draw: ") + SDL_GetError());
+    if (!renderer_) return false;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    vsync_ = true;
+    return true;
 }
 
 void SdlScreen::Show() {
@@ -167,6 +177,7 @@ bool SdlScreen::MakeTexture(int width, int height) {
 bool SdlScreen::Present(const PixelView& source, const Rect& dest, bool waitVBlank, uint64_t* hash, bool& hashed) {
     hashed = false;
     if (!renderer_ || lost_) return false;
+    FollowDesktop();
     int width = 0, height = 0;
     ClientSize(width, height);
     if (!MakeTexture(width, height)) return false;
@@ -194,6 +205,16 @@ bool SdlScreen::Present(const PixelView& source, const Rect& dest, bool waitVBla
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
     return true;
+}
+
+// Full screen covers the desktop also after it changed size; asking the
+// window system costs a round trip, so it is asked twice a second.
+void SdlScreen::FollowDesktop() {
+    constexpr Uint64 CheckEveryMs = 500;
+    const Uint64 now = SDL_GetTicks64();
+    if (!fullScreen_ || now - desktopCheckedAt_ < CheckEveryMs) return;
+    desktopCheckedAt_ = now;
+    CoverDesktop(window_);
 }
 
 void SdlScreen::ToggleFullScreen() {
@@ -233,6 +254,16 @@ void SdlScreen::FitWindowToMode() {
 }
 
 bool SdlScreen::Restore() {
+    // A lost device takes the renderer with it: everything is made anew.
+    if (deviceLost_ && window_) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+        textureWidth_ = textureHeight_ = 0;
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+        if (!MakeRenderer()) return false;
+        deviceLost_ = false;
+    }
     if (!renderer_) return false;
     int clientWidth = 0, clientHeight = 0;
     ClientSize(clientWidth, clientHeight);

@@ -46,15 +46,20 @@ public:
     bool Present(const PixelView& source, const Rect& dest, bool waitVBlank, uint64_t* hash, bool& hashed);
     void ToggleFullScreen();
 
-    // The renderer dropped its textures (or its device); shown frames stop
-    // until Restore has made them again.
-    void MarkLost() { lost_ = true; }
+    // The renderer dropped its textures (or its whole device); shown frames
+    // stop until Restore has made them (or the renderer too) again.
+    void MarkLost(bool device) {
+        lost_ = true;
+        deviceLost_ = deviceLost_ || device;
+    }
     bool Lost() const { return lost_; }
     bool Restore();
 
 private:
+    bool MakeRenderer();
     bool MakeTexture(int width, int height);
     void FitWindowToMode();
+    void FollowDesktop();
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -66,6 +71,9 @@ private:
     bool fullScreen_ = true;
     bool vsync_ = true;
     bool lost_ = false;
+    Uint64 desktopCheckedAt_ = 0;
+    bool deviceLost_ = false;
+    bool softwareOnly_ = false;  // the GL rasterises on the processor: SDL's own renderer
     ScreenImage image_;
 };
 

@@ -223,6 +223,39 @@ TEST_F(DeviceLifecycle, LoadingReplacesTheItemsAndMakesTheirVoices) {
     EXPECT_EQ(world.voices.back()->format.samplesPerSec, 22050u);
 }
 
+// An output that went away (unplugged, its sink failing) is opened again when
+// a wave list loads; while it stays away the device plays nothing and the
+// next load tries again. A device refused from the start is left alone.
+TEST_F(DeviceLifecycle, ALostOutputIsOpenedAgainWhenAListLoads) {
+    world.noDevice = true;
+    sound.Loaded();
+    list.SetDXSound(&sound);
+    Load({{.name = "a"}});
+    EXPECT_FALSE(sound.Initialized());
+
+    world.noDevice = false;
+    Load({{.name = "a"}});
+    EXPECT_EQ(world.devicesMade, 0) << "refused at the start: not asked again";
+    sound.Initialize();
+    Load({{.name = "a"}});
+    EXPECT_EQ(world.devicesMade, 1) << "connected: kept";
+
+    world.outputGone = world.noDevice = true;
+    EXPECT_NO_THROW(Load({{.name = "a"}}));
+    EXPECT_FALSE(sound.Initialized());
+    EXPECT_EQ(world.Alive(), 0);
+    EXPECT_NO_THROW(Item(0).Play(false));
+    EXPECT_NO_THROW(Load({{.name = "a"}}));
+
+    world.outputGone = world.noDevice = false;
+    Load({{.name = "b"}});
+    EXPECT_TRUE(sound.Initialized());
+    EXPECT_EQ(world.devicesMade, 2);
+    EXPECT_EQ(world.Alive(), 1) << "the loaded item has its voice on the reopened device";
+    Load({{.name = "b"}});
+    EXPECT_EQ(world.devicesMade, 2);
+}
+
 TEST_F(DeviceLifecycle, BadIndexesAndFilesFailWithTheirTexts) {
     Ready({{.name = "a"}, {.name = "b"}});
     EXPECT_EQ(test::ErrorOf<EListError>([&] { list.Items.GetItem(2); }), "Listenindex überschreitet das Maximum (2)");

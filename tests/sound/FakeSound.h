@@ -39,6 +39,7 @@ struct FakeSoundWorld {
     bool noPrimaryBuffer = false;
     bool refuseDuplicates = false;
     bool refuseData = false;        // voices are made but cannot take their data
+    bool outputGone = false;        // devices report their output lost
     int playLengthMs = 50;          // how long a one-shot play lasts
     int sleptMs = 0;
     int sleeps = 0;
@@ -128,6 +129,7 @@ public:
         }
         return MakeFakeVoice(world_, format, std::make_shared<std::vector<uint8_t>>(data, data + size));
     }
+    bool Connected() override { return !world_.outputGone; }
 
 private:
     FakeSoundWorld& world_;
