@@ -17,6 +17,7 @@
 #include "shell/replay/TickHooks.h"
 #include "tools/common/PngFile.h"
 #include "tools/sim/InputScript.h"
+#include "tools/sim/MinuteReport.h"
 #include "tools/sim/ReplayRun.h"
 #include "tools/sim/Trace.h"
 
@@ -40,13 +41,14 @@ struct Options {
     std::string replay;   // a replay run instead of a script
     bool verify = false;
     std::string video;
+    bool soak = false;    // a memory and step-time line per game minute
 };
 
 int Usage(const std::string& why) {
     std::cerr << "skyrend-sim: " << why << "\n"
               << "usage: skyrend-sim [--dir DIR] [--frames N] [--clock MS] [--input FILE]\n"
               << "                   [--trace FILE|-] [--shot STEP:FILE.png]... [--world FILE]\n"
-              << "                   [--modes WxHxBITS,...] [--audio FILE.wav] [--record FILE]\n"
+              << "                   [--modes WxHxBITS,...] [--audio FILE.wav] [--record FILE] [--soak]\n"
               << "       skyrend-sim --replay FILE [--verify] [--video OUT.mp4] [--dir DIR]\n"
               << "                   [--trace FILE|-] [--shot TICK:FILE.png]... [--world FILE] [--audio FILE.wav]\n";
     return 2;
@@ -94,6 +96,10 @@ bool ParseArgs(int argc, char** argv, Options& o, std::string& error) {
             o.verify = true;
             continue;
         }
+        if (a == "--soak") {
+            o.soak = true;
+            continue;
+        }
         uint64_t n = 0;
         if (a == "--frames" && value(v) && ParseU64(v, n) && n <= (1ull << 40)) {
             o.frames = static_cast<int64_t>(n);
@@ -120,6 +126,10 @@ bool ParseArgs(int argc, char** argv, Options& o, std::string& error) {
     }
     if (!o.replay.empty() && (o.frames || o.clock || !o.input.empty() || !o.modes.empty() || !o.record.empty())) {
         error = "a --replay brings its own frames, clock, input and modes";
+        return false;
+    }
+    if (!o.replay.empty() && o.soak) {
+        error = "--soak times a scripted run, not a --replay";
         return false;
     }
     return true;
@@ -154,7 +164,12 @@ public:
             platform::SetCurrent(recorder_.get());
         }
         StartUp();
-        for (int64_t step = 1; step <= o_.frames; ++step) Step(step);
+        if (o_.soak) {
+            MinuteReport report(std::cerr);
+            for (int64_t step = 1; step <= o_.frames; ++step) report.Time(step, [&] { Step(step); });
+        } else {
+            for (int64_t step = 1; step <= o_.frames; ++step) Step(step);
+        }
         if (recorder_) recorder_->EndSession();
         if (!o_.audio.empty()) hp_.WriteAudio(o_.audio);
     }
