@@ -103,7 +103,7 @@ run_sim() {
     check_fight "$work" || status=1
     fight_script "$steps" > "$work/fight.input"
     "$GAME_DIR/skyrend-sim" --dir "$work/g" --frames "$steps" --input "$work/fight.input" --soak \
-        2> >(tee "$work/minutes" | awk '{ printf "  minute %3d  rss %7.1f MB  slowest tick %7.1f ms\n", $2, $4 / 1024, $6 }') \
+        2> >(tee "$work/minutes" | awk '{ printf "  minute %3d  rss %7.1f MB  slowest tick %7.1f ms\n", $2, $4 / 1024, $6; fflush() }') \
         || { echo "sim: FAIL skyrend-sim ended with status $?"; status=1; }
     wait
     awk '$1 == "minute" { print $2, $4 }' "$work/minutes" | grew sim || status=1
@@ -115,7 +115,7 @@ run_sim() {
 run_game() {
     local sample=60
     [ "$game_minutes" -le 2 ] && sample=10
-    echo "== real game: $game_minutes minutes under Xvfb, randomised input, a sample every $sample s"
+    echo "== real game: $game_minutes minutes under Xvfb, $fleet ships, randomised input, a sample every $sample s"
     # A subshell: the real-window helpers bring their own clean-up trap.
     (
         # shellcheck source=tests/e2e/soak_game.sh
