@@ -10,7 +10,7 @@ source "$SOURCE_DIR/tests/e2e/session.sh"
 
 # The game window's geometry: WX WY WW WH (it changes with the profile).
 window_geometry() {
-    GAME_WINDOW=$(xdotool search --name '^SkyrendMain$' 2>/dev/null | head -n 1 || true)
+    GAME_WINDOW=$(xdotool search --onlyvisible --name '^SkyrendMain$' 2>/dev/null | tail -n 1 || true)
     [ -n "$GAME_WINDOW" ] || fail "the game window is gone"
     eval "$(xdotool getwindowgeometry --shell "$GAME_WINDOW" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/W&/p')"
 }
@@ -105,6 +105,7 @@ focus_game_now() { focus_game; [ "$(xdotool getwindowfocus)" = "$GAME_WINDOW" ];
 
 period_logged() {
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended"
+    focus_game
     [ "$(wc -l < "$WORK/ticks.log" 2>/dev/null || echo 0)" -ge "$1" ]
 }
 

@@ -17,8 +17,8 @@
 #include "shell/replay/TickHooks.h"
 #include "tools/common/PngFile.h"
 #include "tools/sim/InputScript.h"
-#include "tools/sim/MinuteReport.h"
 #include "tools/sim/ReplayRun.h"
+#include "tools/sim/SoakReport.h"
 #include "tools/sim/Trace.h"
 
 namespace skyrend::sim {
@@ -41,14 +41,14 @@ struct Options {
     std::string replay;   // a replay run instead of a script
     bool verify = false;
     std::string video;
-    bool soak = false;    // a memory and step-time line per game minute
+    int64_t soak = 0;     // steps between memory and step-time lines; 0: none
 };
 
 int Usage(const std::string& why) {
     std::cerr << "skyrend-sim: " << why << "\n"
               << "usage: skyrend-sim [--dir DIR] [--frames N] [--clock MS] [--input FILE]\n"
               << "                   [--trace FILE|-] [--shot STEP:FILE.png]... [--world FILE]\n"
-              << "                   [--modes WxHxBITS,...] [--audio FILE.wav] [--record FILE] [--soak]\n"
+              << "                   [--modes WxHxBITS,...] [--audio FILE.wav] [--record FILE] [--soak STEPS]\n"
               << "       skyrend-sim --replay FILE [--verify] [--video OUT.mp4] [--dir DIR]\n"
               << "                   [--trace FILE|-] [--shot TICK:FILE.png]... [--world FILE] [--audio FILE.wav]\n";
     return 2;
@@ -96,13 +96,13 @@ bool ParseArgs(int argc, char** argv, Options& o, std::string& error) {
             o.verify = true;
             continue;
         }
-        if (a == "--soak") {
-            o.soak = true;
-            continue;
-        }
         uint64_t n = 0;
         if (a == "--frames" && value(v) && ParseU64(v, n) && n <= (1ull << 40)) {
             o.frames = static_cast<int64_t>(n);
+            continue;
+        }
+        if (a == "--soak" && value(v) && ParseU64(v, n) && n >= 1 && n <= (1ull << 40)) {
+            o.soak = static_cast<int64_t>(n);
             continue;
         }
         if (a == "--clock" && value(v) && ParseU64(v, n)) {
@@ -165,7 +165,7 @@ public:
         }
         StartUp();
         if (o_.soak) {
-            MinuteReport report(std::cerr);
+            SoakReport report(std::cerr, o_.soak);
             for (int64_t step = 1; step <= o_.frames; ++step) report.Time(step, [&] { Step(step); });
         } else {
             for (int64_t step = 1; step <= o_.frames; ++step) Step(step);

@@ -1,6 +1,6 @@
-// tools/sim/MinuteReport.cpp — the per-minute memory and step-time lines.
+// tools/sim/SoakReport.cpp — the periodic memory and step-time lines.
 
-#include "tools/sim/MinuteReport.h"
+#include "tools/sim/SoakReport.h"
 
 #include <cstdio>
 #include <fstream>
@@ -15,10 +15,10 @@ int64_t ResidentKilobytes() {
     return -1;
 }
 
-void MinuteReport::EndMinute(int64_t minute) {
+void SoakReport::EndPeriod(int64_t step) {
     char text[96];
-    std::snprintf(text, sizeof text, "minute %lld rss_kb %lld slowest_tick_ms %.1f\n",
-                  static_cast<long long>(minute), static_cast<long long>(ResidentKilobytes()), slowestMs_);
+    std::snprintf(text, sizeof text, "step %lld rss_kb %lld slowest_tick_ms %.1f\n", static_cast<long long>(step),
+                  static_cast<long long>(ResidentKilobytes()), slowestMs_);
     out_ << text << std::flush;
     slowestMs_ = 0;
 }
