@@ -11,7 +11,7 @@ source "$SOURCE_DIR/tests/e2e/session.sh"
 # The game window's geometry: WX WY WW WH (it changes with the profile).
 window_geometry() {
     GAME_WINDOW=$(xdotool search --onlyvisible --name '^SkyrendMain$' 2>/dev/null | tail -n 1 || true)
-    [ -n "$GAME_WINDOW" ] || fail "the game window is gone"
+    [ -n "$GAME_WINDOW" ] || return 1
     eval "$(xdotool getwindowgeometry --shell "$GAME_WINDOW" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/W&/p')"
 }
 PROFILE_CHANGES=0
@@ -20,7 +20,7 @@ FOCUS_SWITCHES=0
 # The focus back on the game window (a profile change may make a new one,
 # and the focus falls to the root): without it the game does not tick.
 focus_game() {
-    window_geometry
+    until_true 10 window_geometry || fail "the game window is gone"
     [ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$GAME_WINDOW" ] && return 0
     xdotool windowfocus "$GAME_WINDOW" 2>/dev/null || true
     sleep 0.2
@@ -32,7 +32,7 @@ focus_game() {
 PROFILE=0
 PROFILE_SIZES=(1024x768 1280x800 1440x900 1680x1050 1920x1200)
 menu_click() {
-    window_geometry
+    focus_game
     local size=${PROFILE_SIZES[$PROFILE]} xy
     xy=$(awk -v ww="$WWIDTH" -v wh="$WHEIGHT" -v w="${size%x*}" -v h="${size#*x}" -v dx="$1" -v dy="$2" 'BEGIN {
         s = ww / w < wh / h ? ww / w : wh / h
@@ -82,7 +82,6 @@ random_action() {
     if [ $roll -lt 50 ]; then fly
     elif [ $roll -lt 60 ]; then xdotool key Escape
     elif [ $roll -lt 75 ]; then
-        window_geometry
         pointer $((WX + RANDOM % WWIDTH)) $((WY + RANDOM % WHEIGHT))
     elif [ $roll -lt 87 ]; then menu_button $((1 + RANDOM % 6))
     elif [ $roll -lt 95 ]; then choose_profile $((1 + RANDOM % 5))
@@ -101,11 +100,15 @@ warm_up() {
     xdotool keydown Up space; sleep 2; xdotool keyup Up space
 }
 
-focus_game_now() { focus_game; [ "$(xdotool getwindowfocus)" = "$GAME_WINDOW" ]; }
+focus_game_now() {
+    window_geometry || return 1
+    xdotool windowfocus "$GAME_WINDOW" 2>/dev/null || true
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$GAME_WINDOW" ]
+}
 
 period_logged() {
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended"
-    focus_game
+    kill -0 "$GAME_PID" 2>/dev/null || return 1
+    focus_game_now || true
     [ "$(wc -l < "$WORK/ticks.log" 2>/dev/null || echo 0)" -ge "$1" ]
 }
 
@@ -131,7 +134,9 @@ soak_real_game() {
         # state for every sample: profile 0, after a moment's flight.
         while [ $((SECONDS - started)) -lt $((i * period - 4)) ]; do random_action; done
         choose_profile 1
-        until_true $((period + 60)) period_logged $i || fail "no tick log line for period $i"
+        until_true $((period + 60)) period_logged $i || true
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended"
+        period_logged $i || fail "no tick log line for period $i"
         line=$(sed -n "${i}p" "$WORK/ticks.log")
         echo "$i $(rss_kb) $line" >> "$WORK/samples"
         tail -n 1 "$WORK/samples" | awk '{ printf "  %6d  %7d  %10.1f  %17.1f  %21.1f  %5d\n", $1, $1 * '"$period"', $2 / 1024, $8, $10, $6 }'
