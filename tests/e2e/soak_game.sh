@@ -112,7 +112,12 @@ period_logged() {
     [ "$(wc -l < "$WORK/ticks.log" 2>/dev/null || echo 0)" -ge "$1" ]
 }
 
-rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$GAME_PID/status"; }
+# VmRSS, then its parts: anonymous (heap and mappings), files, shared
+# memory (with the X server), in kB.
+rss_kb() {
+    awk '/^(VmRSS|RssAnon|RssFile|RssShmem):/ { kb[$1] = $2 }
+         END { print kb["VmRSS:"], kb["RssAnon:"], kb["RssFile:"], kb["RssShmem:"] }' "/proc/$GAME_PID/status"
+}
 
 # soak_real_game SECONDS PERIOD: prints a table row per period, then the
 # growth verdict; non-zero when memory grew or the game failed.
@@ -127,7 +132,7 @@ soak_real_game() {
     RANDOM=20261209
     warm_up
     : > "$WORK/samples"
-    echo "  period  end (s)    rss (MB)  slowest tick (ms)  longest interval (ms)  ticks"
+    echo "  period  end (s)    rss (MB)  anon / files / shared (MB)  slowest tick (ms)  longest interval (ms)  ticks"
     while [ $i -lt $periods ]; do
         i=$((i + 1))
         # Random input until shortly before the period ends, then the same
@@ -139,10 +144,11 @@ soak_real_game() {
         period_logged $i || fail "no tick log line for period $i"
         line=$(sed -n "${i}p" "$WORK/ticks.log")
         echo "$i $(rss_kb) $line" >> "$WORK/samples"
-        tail -n 1 "$WORK/samples" | awk '{ printf "  %6d  %7d  %10.1f  %17.1f  %21.1f  %5d\n", $1, $1 * '"$period"', $2 / 1024, $8, $10, $6 }'
+        tail -n 1 "$WORK/samples" | awk '{ printf "  %6d  %7d  %10.1f  %8.1f / %5.1f / %5.1f  %17.1f  %21.1f  %5d\n",
+            $1, $1 * '"$period"', $2 / 1024, $3 / 1024, $4 / 1024, $5 / 1024, $11, $13, $9 }'
     done
     echo "game: profile changes $PROFILE_CHANGES, focus switches $FOCUS_SWITCHES"
     awk '{ print $1, $2 }' "$WORK/samples" | grew game || status=1
-    awk '$8 > m { m = $8 } END { printf "game: slowest tick %.1f ms\n", m }' "$WORK/samples"
+    awk '$11 > m { m = $11 } END { printf "game: slowest tick %.1f ms\n", m }' "$WORK/samples"
     return $status
 }
