@@ -2,7 +2,8 @@
 # test.sh — installs what is missing, builds, and runs every test: the unit
 # and integration tests, golden simulator traces and the real-window tests
 # (main build), the same tests under AddressSanitizer and UBSan, and a short
-# run of every fuzz target. Ends with CTest's summary of the main build.
+# run of every fuzz target, then a one-minute long-session run of the
+# simulator and the real game (./soak.sh 1), which fails when memory grows.
 set -uo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -32,4 +33,9 @@ step "Tests (Release)"
 ctest --test-dir build -j "$jobs" --output-on-failure
 ctest_status=$?
 [ $ctest_status -ne 0 ] && status=$ctest_status
+
+# Alone, after the other tests: it runs the real game for a minute and must
+# not load the timing-sensitive real-window tests.
+step "Long sessions, one minute each (./soak.sh 1)"
+./soak.sh 1 || status=1
 exit $status

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "media/TickLog.h"
 #include "platform/Platform.h"
 
 namespace skyrend {
@@ -65,6 +66,7 @@ void TCustomDXTimer::StopTicking() {
 void TCustomDXTimer::AttachIdleHandler() {
     lastTickTime_ = Clock();
     rateWindowStart_ = lastTickTime_;
+    if (auto* log = TickLog::FromEnvironment()) log->Resume();
     Application().SetOnIdle([this](bool& done) { IdleTick(done); });
 }
 
@@ -114,7 +116,11 @@ void TCustomDXTimer::NotifyDeactivate() {
 }
 
 void TCustomDXTimer::NotifyTick(int32_t lagCount) {
-    if (OnTimer) OnTimer(this, lagCount);
+    if (!OnTimer) return;
+    auto* log = TickLog::FromEnvironment();
+    if (log) log->TickStarts();
+    OnTimer(this, lagCount);
+    if (log) log->TickEnds();
 }
 
 }  // namespace skyrend

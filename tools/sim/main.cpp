@@ -18,6 +18,7 @@
 #include "tools/common/PngFile.h"
 #include "tools/sim/InputScript.h"
 #include "tools/sim/ReplayRun.h"
+#include "tools/sim/SoakReport.h"
 #include "tools/sim/Trace.h"
 
 namespace skyrend::sim {
@@ -40,13 +41,14 @@ struct Options {
     std::string replay;   // a replay run instead of a script
     bool verify = false;
     std::string video;
+    int64_t soak = 0;     // steps between memory and step-time lines; 0: none
 };
 
 int Usage(const std::string& why) {
     std::cerr << "skyrend-sim: " << why << "\n"
               << "usage: skyrend-sim [--dir DIR] [--frames N] [--clock MS] [--input FILE]\n"
               << "                   [--trace FILE|-] [--shot STEP:FILE.png]... [--world FILE]\n"
-              << "                   [--modes WxHxBITS,...] [--audio FILE.wav] [--record FILE]\n"
+              << "                   [--modes WxHxBITS,...] [--audio FILE.wav] [--record FILE] [--soak STEPS]\n"
               << "       skyrend-sim --replay FILE [--verify] [--video OUT.mp4] [--dir DIR]\n"
               << "                   [--trace FILE|-] [--shot TICK:FILE.png]... [--world FILE] [--audio FILE.wav]\n";
     return 2;
@@ -99,6 +101,10 @@ bool ParseArgs(int argc, char** argv, Options& o, std::string& error) {
             o.frames = static_cast<int64_t>(n);
             continue;
         }
+        if (a == "--soak" && value(v) && ParseU64(v, n) && n >= 1 && n <= (1ull << 40)) {
+            o.soak = static_cast<int64_t>(n);
+            continue;
+        }
         if (a == "--clock" && value(v) && ParseU64(v, n)) {
             o.clock = n;
             continue;
@@ -120,6 +126,10 @@ bool ParseArgs(int argc, char** argv, Options& o, std::string& error) {
     }
     if (!o.replay.empty() && (o.frames || o.clock || !o.input.empty() || !o.modes.empty() || !o.record.empty())) {
         error = "a --replay brings its own frames, clock, input and modes";
+        return false;
+    }
+    if (!o.replay.empty() && o.soak) {
+        error = "--soak times a scripted run, not a --replay";
         return false;
     }
     return true;
@@ -156,7 +166,12 @@ public:
             platform::SetCurrent(recorder_.get());
         }
         StartUp();
-        for (int64_t step = 1; step <= o_.frames; ++step) Step(step);
+        if (o_.soak) {
+            SoakReport report(std::cerr, o_.soak);
+            for (int64_t step = 1; step <= o_.frames; ++step) report.Time(step, [&] { Step(step); });
+        } else {
+            for (int64_t step = 1; step <= o_.frames; ++step) Step(step);
+        }
         if (recorder_) recorder_->EndSession();
         if (!o_.audio.empty()) hp_.WriteAudio(o_.audio);
     }
