@@ -1,4 +1,4 @@
-// tests/platform/SdlJoystickTest.cpp — the SDL back-end's joystick calls,
+// platform/sdl/tests/SdlJoystickTest.cpp — the SDL back-end's joystick calls,
 // driven by SDL's virtual joysticks (no display or device needed).
 
 #include <SDL.h>
